@@ -1,0 +1,44 @@
+# The two commands: `make run` and `make test`. Both install what is missing first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: test-unit test-sanitize test-fuzz
+
+test-unit: build
+	ctest --test-dir $(BUILD) --output-on-failure
+
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD)
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure
+
+# A short, fixed-time libFuzzer run over loading a result text.
+test-fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTAVO_GUI=OFF -DTAVO_FUZZ=ON -DTAVO_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD)
+	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

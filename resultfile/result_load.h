@@ -1,0 +1,57 @@
+#pragma once
+// Loading a result file at text level: bytes → decrypted lines → a complete
+// profile with its chart title and report block, or an error. A load either
+// yields everything or nothing, so a caller commits all or nothing.
+
+#include "profile/profile_record.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace tavo {
+
+struct LoadedResult {
+    ProfileRecord profile;
+    std::string chartTitle;               // cp1251, one line
+    std::vector<std::string> reportBlock; // cp1251, the 67 lines a load appends
+};
+
+struct LoadError {
+    enum class Kind {
+        CannotOpen,   // the file could not be opened or read
+        InvalidField, // an answer field is not a valid integer
+    };
+    Kind kind;
+    std::string field; // InvalidField: the field exactly as cut, blanks included (cp1251)
+
+    bool operator==(const LoadError &) const = default;
+};
+
+using LoadOutcome = std::variant<LoadedResult, LoadError>;
+
+// "'%s' is not a valid integer value" for a field (cp1251).
+std::string invalidIntegerMessage(std::string_view field);
+// "Cannot open file %s"; the path is passed through in whatever encoding it has.
+std::string cannotOpenFileMessage(std::string_view path);
+
+// Every line break (CR, LF or CR LF) becomes CR LF.
+std::string normaliseLineBreaks(std::string_view text);
+
+// The decrypted text of a normalised hex-letter text, under the result-file key,
+// cut at the first zero byte.
+std::string DecryptMemoText(std::string_view memoText);
+
+// Parses a decrypted result text.
+LoadOutcome parseResultText(std::string_view decryptedText);
+
+// Raw file bytes → normalised → decrypted → parsed.
+LoadOutcome loadResultText(std::string_view fileBytes);
+
+// Reads only the beginning of the file that decryption can use, in bounded
+// memory, then loads it as loadResultText does.
+LoadOutcome loadResultFile(const std::filesystem::path &path);
+
+} // namespace tavo
