@@ -4,8 +4,11 @@
 // yields everything or nothing, so a caller commits all or nothing.
 
 #include "profile/profile_record.h"
+#include "profile/report.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -17,6 +20,7 @@ struct LoadedResult {
     ProfileRecord profile;
     std::string chartTitle;               // cp1251, one line
     std::vector<std::string> reportBlock; // cp1251, the 67 lines a load appends
+    ResultHeader header;                  // the header lines the title and report came from
 };
 
 struct LoadError {
@@ -36,6 +40,8 @@ using LoadOutcome = std::variant<LoadedResult, LoadError>;
 std::string invalidIntegerMessage(std::string_view field);
 // "Cannot open file %s"; the path is passed through in whatever encoding it has.
 std::string cannotOpenFileMessage(std::string_view path);
+// The message a failed load shows; path names the file for CannotOpen.
+std::string loadErrorMessage(const LoadError &error, std::string_view path);
 
 // Every line break (CR, LF or CR LF) becomes CR LF.
 std::string normaliseLineBreaks(std::string_view text);
@@ -49,6 +55,15 @@ LoadOutcome parseResultText(std::string_view decryptedText);
 
 // Raw file bytes → normalised → decrypted → parsed.
 LoadOutcome loadResultText(std::string_view fileBytes);
+
+// Decryption yields at most 33,000 bytes from two characters each, so no
+// character of a normalised text after this many is ever used.
+inline constexpr std::size_t kUsefulTextChars = 66000;
+
+// The file's beginning that decryption can use, normalised and cut to
+// kUsefulTextChars; reads no more than that many bytes. Nothing when the path
+// is a folder, missing or unreadable.
+std::optional<std::string> readResultFileText(const std::filesystem::path &path);
 
 // Reads only the beginning of the file that decryption can use, in bounded
 // memory, then loads it as loadResultText does.

@@ -1,0 +1,44 @@
+#pragma once
+// The commands of tavo12f-cli. Each is one function over parsed arguments
+// that writes to stdout/stderr and returns the exit status. A new command
+// (a chart picture renderer, say) is one more function and one more entry in
+// commands().
+
+#include "cli/cli_args.h"
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace tavo::cli {
+
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitFileFailed = 1, // a file could not be opened, read, parsed or written
+    kExitUsage = 2,
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;    // the arguments after the name, for the usage text
+    std::string_view description; // one line
+    std::vector<OptionSpec> options;
+    std::size_t minOperands;
+    std::size_t maxOperands;
+    int (*run)(const Arguments &args);
+};
+
+const std::vector<Command> &commands();
+
+// The usage text for all commands.
+std::string usageText();
+
+// Prints "tavo12f-cli: message" and the usage text on stderr; returns kExitUsage.
+int usageError(std::string_view message);
+
+int runDecrypt(const Arguments &args);
+int runEncrypt(const Arguments &args);
+int runReport(const Arguments &args);
+int runProfile(const Arguments &args);
+
+} // namespace tavo::cli

@@ -1,0 +1,125 @@
+#include "resultfile/result_load.h"
+
+#include "resultfile/pc1_cipher.h"
+#include "resultfile/result_text.h"
+
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+namespace tavo {
+
+std::string invalidIntegerMessage(std::string_view field)
+{
+    std::string message = "'";
+    message += field;
+    message += "' is not a valid integer value";
+    return message;
+}
+
+std::string cannotOpenFileMessage(std::string_view path)
+{
+    std::string message = "Cannot open file ";
+    message += path;
+    return message;
+}
+
+std::string loadErrorMessage(const LoadError &error, std::string_view path)
+{
+    switch (error.kind) {
+    case LoadError::Kind::CannotOpen:
+        return cannotOpenFileMessage(path);
+    case LoadError::Kind::InvalidField:
+        break;
+    }
+    return invalidIntegerMessage(error.field);
+}
+
+std::string normaliseLineBreaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string DecryptMemoText(std::string_view memoText)
+{
+    PC1Cipher cipher;
+    return cipher.PC1DecryptHexText(resultFileKey(), memoText);
+}
+
+LoadOutcome parseResultText(std::string_view decryptedText)
+{
+    const ResultText text(decryptedText);
+    LoadedResult result;
+    ResultHeader &header = result.header;
+    header.line0 = text.line(0);
+    header.line1 = text.line(1);
+    header.line2 = text.line(2);
+    header.line4 = text.line(4);
+    header.line6 = text.line(6);
+    header.line23 = text.line(23);
+    result.profile.subjectName = header.line1;
+
+    // Ideal totals from lines 10..21, Real totals from lines 25..36.
+    for (int k = 1; k <= kFactorCount; ++k) {
+        if (const auto bad = AddAnswerLine(text.line(std::size_t(9 + k)), result.profile.ideal[std::size_t(k - 1)]))
+            return LoadError{LoadError::Kind::InvalidField, std::string(*bad)};
+    }
+    for (int k = 1; k <= kFactorCount; ++k) {
+        if (const auto bad = AddAnswerLine(text.line(std::size_t(24 + k)), result.profile.real[std::size_t(k - 1)]))
+            return LoadError{LoadError::Kind::InvalidField, std::string(*bad)};
+    }
+
+    result.chartTitle = chartTitle(header);
+    result.reportBlock = reportBlock(header, result.profile);
+    return result;
+}
+
+LoadOutcome loadResultText(std::string_view fileBytes)
+{
+    return parseResultText(DecryptMemoText(normaliseLineBreaks(fileBytes)));
+}
+
+std::optional<std::string> readResultFileText(const std::filesystem::path &path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return std::nullopt;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return std::nullopt;
+    // Normalising never shortens a text, and a CR cut off from its LF becomes
+    // the same CR LF, so this many raw bytes give every useful character.
+    std::string raw(kUsefulTextChars, '\0');
+    const std::size_t got = std::fread(raw.data(), 1, raw.size(), file.get());
+    if (std::ferror(file.get()))
+        return std::nullopt;
+    raw.resize(got);
+    std::string text = normaliseLineBreaks(raw);
+    if (text.size() > kUsefulTextChars)
+        text.resize(kUsefulTextChars);
+    return text;
+}
+
+LoadOutcome loadResultFile(const std::filesystem::path &path)
+{
+    const auto text = readResultFileText(path);
+    if (!text)
+        return LoadError{LoadError::Kind::CannotOpen, {}};
+    return parseResultText(DecryptMemoText(*text));
+}
+
+} // namespace tavo
