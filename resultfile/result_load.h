@@ -21,6 +21,8 @@ struct LoadedResult {
     std::string chartTitle;               // cp1251, one line
     std::vector<std::string> reportBlock; // cp1251, the 67 lines a load appends
     ResultHeader header;                  // the header lines the title and report came from
+
+    bool operator==(const LoadedResult &) const = default;
 };
 
 struct LoadError {
