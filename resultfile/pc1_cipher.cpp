@@ -2,6 +2,8 @@
 
 #include "profile/cp1251_literal.h"
 
+#include <algorithm>
+
 namespace tavo {
 
 std::string_view resultFileKey()
@@ -58,20 +60,65 @@ void PC1Cipher::feedBack(std::uint8_t plainByte)
         k ^= plainByte;
 }
 
+namespace {
+
+// The keystream word of PC1KeystreamWord with the state in locals: the key
+// as eight big-endian words, X and S. W needs no carrying, since every word
+// rewrites each W[k] before it reads it.
+struct FastKeystream {
+    std::array<std::uint16_t, 8> keyWords{};
+    std::uint16_t x = 0;
+    std::uint16_t s = 0;
+
+    std::uint8_t nextByte()
+    {
+        std::uint16_t t = 0;
+        std::uint16_t w = keyWords[0];
+        for (unsigned r = 0; r < 8; ++r) {
+            if (r)
+                w ^= keyWords[r];
+            const auto newW = std::uint16_t(20021u * w + 1u);
+            x = std::uint16_t(346u * w + 20021u * unsigned(std::uint16_t(x + r)) + s);
+            s = std::uint16_t(346u * w);
+            t ^= newW ^ x;
+            w = newW;
+        }
+        return std::uint8_t((t >> 8) ^ (t & 0xFF));
+    }
+    void feedBack(std::uint8_t p) { for (auto &k : keyWords) k ^= std::uint16_t(p * 0x0101u); }
+};
+
+} // namespace
+
 std::string PC1Cipher::PC1DecryptHexText(std::string_view key, std::string_view text)
 {
     reset(key);
-    std::string plain;
-    plain.reserve(std::min(text.size() / 2, kDecryptedCapacity));
-    for (std::size_t in = 0; in + 1 < text.size() && plain.size() < kDecryptedCapacity; in += 2) {
-        const unsigned c = hexLetterNibble(text[in]) * 16 + hexLetterNibble(text[in + 1]);
-        const auto p = std::uint8_t(c ^ keystreamByte());
+    FastKeystream stream;
+    for (std::size_t i = 0; i < 8; ++i)
+        stream.keyWords[i] = std::uint16_t(K[2 * i] * 256u + K[2 * i + 1]);
+
+    const std::size_t count = std::min(text.size() / 2, kDecryptedCapacity);
+    std::string plain(count, '\0');
+    std::size_t out = 0;
+    for (; out < count; ++out) {
+        const unsigned c = hexLetterNibble(text[2 * out]) * 16 + hexLetterNibble(text[2 * out + 1]);
+        const auto p = std::uint8_t(c ^ stream.nextByte());
         // Bytes after a zero are never seen by a reader of the terminated text.
         if (p == 0)
             break;
-        feedBack(p);
-        plain.push_back(static_cast<char>(p));
+        stream.feedBack(p);
+        plain[out] = static_cast<char>(p);
     }
+    plain.resize(out);
+
+    // K, X and S end as the step-by-step routines leave them (W and T are
+    // rewritten by every keystream word and not kept).
+    for (std::size_t i = 0; i < 8; ++i) {
+        K[2 * i] = std::uint8_t(stream.keyWords[i] >> 8);
+        K[2 * i + 1] = std::uint8_t(stream.keyWords[i]);
+    }
+    X = stream.x;
+    S = stream.s;
     return plain;
 }
 

@@ -1,0 +1,62 @@
+// Decryption of the longest text the 16-bit reader handled, and a whole load
+// of a typical result file.
+
+#include "resultfile/pc1_cipher.h"
+#include "resultfile/result_load.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string sampleFileBytes()
+{
+    std::ifstream in(std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void BM_DecryptLongText(benchmark::State &state)
+{
+    // 65,535 hex letters of a text without zero bytes, so every pair decrypts.
+    std::string plain(32767, ' ');
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = char('A' + i % 26);
+    tavo::PC1Cipher cipher;
+    const std::string letters = cipher.PC1EncryptHexText(tavo::resultFileKey(), plain) + "a";
+    for (auto _ : state) {
+        const std::string out = cipher.PC1DecryptHexText(tavo::resultFileKey(), letters);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(letters.size()));
+}
+BENCHMARK(BM_DecryptLongText)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadTypicalResultText(benchmark::State &state)
+{
+    const std::string bytes = sampleFileBytes();
+    if (bytes.empty()) {
+        state.SkipWithError("sample result file missing");
+        return;
+    }
+    for (auto _ : state) {
+        const tavo::LoadOutcome outcome = tavo::loadResultText(bytes);
+        benchmark::DoNotOptimize(&outcome);
+    }
+    state.SetLabel(std::to_string(bytes.size()) + " bytes");
+}
+BENCHMARK(BM_LoadTypicalResultText)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadTypicalResultFile(benchmark::State &state)
+{
+    const auto path = std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry";
+    for (auto _ : state) {
+        const tavo::LoadOutcome outcome = tavo::loadResultFile(path);
+        benchmark::DoNotOptimize(&outcome);
+    }
+}
+BENCHMARK(BM_LoadTypicalResultFile)->Unit(benchmark::kMicrosecond);
+
+} // namespace
