@@ -8,7 +8,14 @@ for fuzzer in "$build"/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
   found=1
   corpus=$(mktemp -d)
-  cp Data/*.cry "$corpus"/ 2>/dev/null || true
+  # Seeds: the encrypted samples and their plain texts (which the fuzzer
+  # also parses directly).
+  for f in Data/*.cry Data/*.txt; do
+    [ -f "$f" ] && [ "$(basename "$f")" != CMakeLists.txt ] && cp "$f" "$corpus/"
+  done
+  for f in tests/data/*.txt; do
+    [ -f "$f" ] && cp "$f" "$corpus/plain-$(basename "$f")"
+  done
   echo "Fuzzing $(basename "$fuzzer") for ${seconds}s"
   "$fuzzer" -max_total_time="$seconds" -max_len=70000 -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
   rm -rf "$corpus"

@@ -19,7 +19,7 @@ struct CliRun {
     std::string out, err;
 };
 
-std::string quoted(const std::string &arg)
+[[maybe_unused]] std::string quoted(const std::string &arg)
 {
     std::string q = "'";
     for (const char c : arg)
@@ -167,17 +167,17 @@ TEST_F(Cli, ProfileIsOneJsonObject)
     EXPECT_EQ(r.err, "");
     const char *expected[] = {
         "\"subject\": \"Иванова Анна Сергеевна\"",
-        "\"title\": \"Иванова Анна Сергеевна менеджер по продажам, 14.03.2024 Кадровый центр Перспектива, тест "
-        "ТАВО.12F  Начало теста: 14.03.2024 10:05:12  Выполнение. Часть 1: завершена, 00:18:41  Выполнение. "
-        "Часть 2: завершена, 00:16:03\"",
+        ("\"title\": \"Иванова Анна Сергеевна менеджер по продажам, 14.03.2024 Кадровый центр Перспектива, тест "
+         "ТАВО.12F  Начало теста: 14.03.2024 10:05:12  Выполнение. Часть 1: завершена, 00:18:41  Выполнение. "
+         "Часть 2: завершена, 00:16:03\""),
         "\"ideal\": [78, 61, 44, 52, 57, 70, 66, 39, 48, 73, 81, 69]",
         "\"real\": [52, 64, 40, 61, 63, 47, 58, 30, 35, 55, 49, 71]",
         "\"difference\": [-26, 3, -4, 9, 6, -23, -8, -9, -13, -18, -32, 2]",
         "\"idealPercent\": [79, 62, 44, 53, 58, 71, 67, 39, 48, 74, 82, 70]",
         "\"realPercent\": [53, 65, 40, 62, 64, 47, 59, 30, 35, 56, 49, 72]",
         "\"differencePercent\": [-26, 3, -4, 9, 6, -23, -8, -9, -13, -18, -32, 2]",
-        "\"classes\": [\"below\", \"within\", \"within\", \"above\", \"above\", \"below\", \"below\", \"below\", "
-        "\"below\", \"below\", \"below\", \"within\"]",
+        ("\"classes\": [\"below\", \"within\", \"within\", \"above\", \"above\", \"below\", \"below\", \"below\", "
+         "\"below\", \"below\", \"below\", \"within\"]"),
     };
     for (const char *field : expected) {
         SCOPED_TRACE(field);
