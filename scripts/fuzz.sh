@@ -17,7 +17,7 @@ for fuzzer in "$build"/fuzz/*_fuzzer; do
     [ -f "$f" ] && cp "$f" "$corpus/plain-$(basename "$f")"
   done
   echo "Fuzzing $(basename "$fuzzer") for ${seconds}s"
-  "$fuzzer" -max_total_time="$seconds" -max_len=70000 -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+  "$fuzzer" -max_total_time="$seconds" -max_len=70000 -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | grep -vE "^\"|# Uses:|^###### " | tail -n 12
   rm -rf "$corpus"
 done
 [ "$found" -eq 1 ] || { echo "no fuzz targets were built" >&2; exit 1; }
