@@ -66,26 +66,32 @@ namespace {
 // as eight big-endian words, X and S. W needs no carrying, since every word
 // rewrites each W[k] before it reads it.
 struct FastKeystream {
-    std::array<std::uint16_t, 8> keyWords{};
-    std::uint16_t x = 0;
-    std::uint16_t s = 0;
+    // Words are kept in 32 bits and never cut inside the loop: sums, products
+    // and XORs carry their low 16 bits correctly, and only those are used.
+    std::array<std::uint32_t, 8> keyWords{};
+    std::uint32_t x = 0;
+    std::uint32_t s = 0;
 
     std::uint8_t nextByte()
     {
-        std::uint16_t t = 0;
-        std::uint16_t w = keyWords[0];
+        std::uint32_t t = 0;
+        std::uint32_t w = keyWords[0];
         for (unsigned r = 0; r < 8; ++r) {
             if (r)
                 w ^= keyWords[r];
-            const auto newW = std::uint16_t(20021u * w + 1u);
-            x = std::uint16_t(346u * w + 20021u * unsigned(std::uint16_t(x + r)) + s);
-            s = std::uint16_t(346u * w);
+            const std::uint32_t newW = 20021u * w + 1u;
+            x = 346u * w + 20021u * (x + r) + s;
+            s = 346u * w;
             t ^= newW ^ x;
             w = newW;
         }
-        return std::uint8_t((t >> 8) ^ (t & 0xFF));
+        return std::uint8_t((t >> 8) ^ t);
     }
-    void feedBack(std::uint8_t p) { for (auto &k : keyWords) k ^= std::uint16_t(p * 0x0101u); }
+    void feedBack(std::uint8_t p)
+    {
+        for (auto &k : keyWords)
+            k ^= p * 0x0101u;
+    }
 };
 
 } // namespace
@@ -117,8 +123,8 @@ std::string PC1Cipher::PC1DecryptHexText(std::string_view key, std::string_view 
         K[2 * i] = std::uint8_t(stream.keyWords[i] >> 8);
         K[2 * i + 1] = std::uint8_t(stream.keyWords[i]);
     }
-    X = stream.x;
-    S = stream.s;
+    X = std::uint16_t(stream.x);
+    S = std::uint16_t(stream.s);
     return plain;
 }
 

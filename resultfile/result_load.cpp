@@ -39,19 +39,18 @@ std::string normaliseLineBreaks(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t brk = text.find_first_of("\r\n", start);
-        if (brk == std::string_view::npos) {
-            out.append(text.substr(start));
-            break;
-        }
-        out.append(text.substr(start, brk - start));
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        out.append(text.data() + runStart, i - runStart);
         out += "\r\n";
-        start = brk + 1;
-        if (text[brk] == '\r' && start < text.size() && text[start] == '\n')
-            ++start;
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        runStart = i + 1;
     }
+    out.append(text.data() + runStart, text.size() - runStart);
     return out;
 }
 

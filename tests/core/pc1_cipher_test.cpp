@@ -119,16 +119,6 @@ TEST(PC1Cipher, FeedbackMakesEveryByteDependOnThoseBefore)
     EXPECT_NE(a[4], b[4]);
 }
 
-TEST(PC1Cipher, LineBreakOnPairBoundaryAddsOneByte)
-{
-    // CR LF is the cipher byte 0: one extra decrypted byte between the halves.
-    const std::string letters = encrypt("abcdef");
-    PC1Cipher cipher;
-    const std::string withBreak = cipher.PC1DecryptHexText(resultFileKey(), letters.substr(0, 6) + "\r\n" + letters.substr(6));
-    EXPECT_EQ(withBreak.substr(0, 3), "abc");
-    EXPECT_GE(withBreak.size(), 4u);
-}
-
 TEST(PC1Cipher, DecryptionEndsAtAZeroByte)
 {
     const std::string plain("abc\0def", 7);
