@@ -117,8 +117,8 @@ std::string PC1Cipher::PC1DecryptHexText(std::string_view key, std::string_view 
     }
     plain.resize(out);
 
-    // K, X and S end as the step-by-step routines leave them (W and T are
-    // rewritten by every keystream word and not kept).
+    // K, X and S as they stand after the last byte decrypted; W and T are
+    // rewritten by every keystream word and not kept.
     for (std::size_t i = 0; i < 8; ++i) {
         K[2 * i] = std::uint8_t(stream.keyWords[i] >> 8);
         K[2 * i + 1] = std::uint8_t(stream.keyWords[i]);
