@@ -11,7 +11,7 @@ std::optional<std::string_view> Arguments::option(std::string_view name) const
 }
 
 std::variant<Arguments, UsageError> parseArguments(const std::vector<std::string> &args,
-                                                   const std::vector<OptionSpec> &specs)
+                                                   const std::vector<OptionDef> &defs)
 {
     Arguments parsed;
     bool optionsEnded = false;
@@ -36,14 +36,14 @@ std::variant<Arguments, UsageError> parseArguments(const std::vector<std::string
             name = std::string_view(arg).substr(0, eq);
             inlineValue = arg.substr(eq + 1);
         }
-        const OptionSpec *spec = nullptr;
-        for (const auto &s : specs)
+        const OptionDef *def = nullptr;
+        for (const auto &s : defs)
             if (name == s.name || (!s.alias.empty() && name == s.alias))
-                spec = &s;
-        if (!spec)
+                def = &s;
+        if (!def)
             return UsageError{"unknown option " + std::string(name)};
         std::string value;
-        if (spec->takesValue) {
+        if (def->takesValue) {
             if (inlineValue) {
                 value = *inlineValue;
             } else if (i + 1 < args.size()) {
@@ -54,7 +54,7 @@ std::variant<Arguments, UsageError> parseArguments(const std::vector<std::string
         } else if (inlineValue) {
             return UsageError{"option " + std::string(name) + " takes no value"};
         }
-        parsed.options[std::string(spec->name)] = value;
+        parsed.options[std::string(def->name)] = value;
     }
     return parsed;
 }

@@ -12,7 +12,7 @@
 
 namespace tavo::cli {
 
-struct OptionSpec {
+struct OptionDef {
     std::string_view name;      // "-o" or "--encoding"
     std::string_view alias;     // another spelling ("--output"), may be empty
     bool takesValue = true;
@@ -32,6 +32,6 @@ struct UsageError {
 
 // Parses the arguments after the command name.
 std::variant<Arguments, UsageError> parseArguments(const std::vector<std::string> &args,
-                                                   const std::vector<OptionSpec> &specs);
+                                                   const std::vector<OptionDef> &defs);
 
 } // namespace tavo::cli

@@ -22,7 +22,7 @@ struct Command {
     std::string_view name;
     std::string_view synopsis;    // the arguments after the name, for the usage text
     std::string_view description; // one line
-    std::vector<OptionSpec> options;
+    std::vector<OptionDef> options;
     std::size_t minOperands;
     std::size_t maxOperands;
     int (*run)(const Arguments &args);

@@ -18,8 +18,8 @@ struct ResultHeader {
     std::string line1;  // the subject name: first piece of the title
     std::string line2;  // group or date: second piece of the title
     std::string line4;  // test start
-    std::string line6;  // Part 1 of the questionnaire (ideal job)
-    std::string line23; // Part 2 of the questionnaire (current job)
+    std::string line6;  // status of the first questionnaire half (ideal job)
+    std::string line23; // status of the second half (current job)
 
     bool operator==(const ResultHeader &) const = default;
 };
