@@ -3,6 +3,7 @@
 // order. Each command declares which options it takes and whether they take
 // a value; "--" ends the options.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>

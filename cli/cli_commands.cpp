@@ -10,12 +10,16 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <type_traits>
 
 namespace tavo::cli {
 
