@@ -95,7 +95,6 @@ TEST(ResultLoad, WellFormedTextGivesProfileTitleAndReport)
                                  "  Выполнение. Часть 1: 00:18:41  Выполнение. Часть 2: 00:16:03"_cp1251);
     ASSERT_EQ(result.reportBlock.size(), 67u);
     EXPECT_EQ(result.reportBlock[2], "Иванова Анна Сергеевна группа 1 Центр"_cp1251);
-    EXPECT_EQ(result.reportBlock[8], "  78 - Важность для выбора новой работы"_cp1251);
     EXPECT_EQ(result.reportBlock[10], " -26 - \"Реальная\" - \"Идеальная\" работа"_cp1251);
 
     // Loading the same text again gives the same result.
@@ -150,13 +149,6 @@ TEST(ResultLoad, TextAfterTheAnswerFieldsAndLinesChangesNothing)
     EXPECT_EQ(loaded(loadResultText(encrypt(extended))).profile, plain.profile);
 }
 
-TEST(ResultLoad, PlainTextIsDecryptedLikeAnyOther)
-{
-    // An unencrypted text goes through decryption and so does not load as written.
-    EXPECT_TRUE(std::holds_alternative<LoadError>(loadResultText(sampleText())));
-    EXPECT_TRUE(std::holds_alternative<LoadedResult>(parseResultText(sampleText())));
-}
-
 TEST(ResultLoad, HexLettersWrappedAtPairBoundariesDecryptAlikeWhateverTheLineBreak)
 {
     const std::string letters = encrypt("abcdefgh");
@@ -182,11 +174,6 @@ TEST(ResultLoad, SampleFilesMatchTheirPlainTexts)
         const LoadOutcome fromFile = loadResultFile(file);
         EXPECT_EQ(loaded(fromFile), loaded(parseResultText(plain)));
     }
-    // The Cyrillic sample, spot-checked.
-    const LoadedResult ivanova = loaded(loadResultFile(std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry"));
-    EXPECT_EQ(ivanova.profile.subjectName, "Иванова Анна Сергеевна"_cp1251);
-    EXPECT_EQ(ivanova.profile.ideal, (std::array<std::int32_t, 12>{78, 61, 44, 52, 57, 70, 66, 39, 48, 73, 81, 69}));
-    EXPECT_EQ(ivanova.profile.real, (std::array<std::int32_t, 12>{52, 64, 40, 61, 63, 47, 58, 30, 35, 55, 49, 71}));
 }
 
 TEST(ResultLoadFile, FoldersAndMissingFilesCannotBeOpened)
