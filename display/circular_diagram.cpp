@@ -87,8 +87,10 @@ void paintCircularDiagram(QPainter &painter, const CircularDiagramLayout &layout
 
     painter.fillRect(0, 0, layout.width, layout.height, Qt::white);
 
+    // Square caps make one-pixel lines include both end pixels, so every
+    // vertex is drawn whichever way the rasteriser walks a segment.
     QPen pen(Qt::black, 1, Qt::DashLine);
-    pen.setCapStyle(Qt::FlatCap);
+    pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
     drawClosedPolygon(painter, layout, layout.meanRing);
 
