@@ -131,6 +131,8 @@ void paintCircularDiagram(QPainter &painter, const CircularDiagramLayout &layout
 
 void DrawCircularDiagram(QImage &picture, const ProfileRecord &profile)
 {
+    if (picture.isNull())
+        return;
     const CircularDiagramLayout layout =
         circularDiagramLayout(picture.width(), picture.height(), profile.ideal, profile.real);
     QPainter painter(&picture);

@@ -13,8 +13,11 @@ DiagramImage::DiagramImage(QWidget *parent) : QWidget(parent)
 
 void DiagramImage::drawProfile(const ProfileRecord &profile)
 {
-    if (picture_.isNull())
+    if (picture_.isNull()) {
+        if (size().isEmpty())
+            return;
         picture_ = QImage(size(), QImage::Format_RGB32);
+    }
     DrawCircularDiagram(picture_, profile);
     update();
 }

@@ -117,20 +117,6 @@ TEST(DiagramGeometry, ProfilePointsOnTheirSpokes)
     }
 }
 
-TEST(DiagramGeometry, ProfileRadius)
-{
-    const struct {
-        std::int32_t total;
-        double radius;
-    } cases[] = {{0, 0.0},    {1, 2.5},        {55, 70.0},          {99, 125.0}, {-1, 0.0},
-                 {-2, -1.25}, {11988, 14986.25}, {-1188, -1483.75},
-                 {INT_MAX, 2684354560.0}, {INT_MIN, -2684354558.75}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.total);
-        EXPECT_EQ(profileRadius(c.total), c.radius);
-    }
-}
-
 TEST(DiagramGeometry, ExtremeTotalsGiveExactPointsWithoutOverflow)
 {
     EXPECT_EQ(SpokePoint(kCentre, 0, profileRadius(INT_MAX)), (DiagramPoint{158, 148 - 2684354560LL}));
@@ -169,19 +155,4 @@ TEST(DiagramGeometry, ExactHalvesRoundAsTheStepDictates)
         }
     }
     EXPECT_EQ(mismatches, 0);
-}
-
-TEST(DiagramGeometry, LayoutKeepsIdealAndRealApart)
-{
-    SpokeTotals ideal = allTotals(0);
-    SpokeTotals real = allTotals(0);
-    ideal[0] = 99;
-    real[6] = 3;
-    const CircularDiagramLayout layout = circularDiagramLayout(319, 296, ideal, real);
-    EXPECT_EQ(layout.ideal[0], (DiagramPoint{158, 23}));
-    EXPECT_EQ(layout.real[0], kCentre);
-    EXPECT_EQ(layout.ideal[6], kCentre);
-    EXPECT_EQ(layout.real[6], (DiagramPoint{158, 153}));
-    EXPECT_EQ(layout.width, 319);
-    EXPECT_EQ(layout.height, 296);
 }
