@@ -102,6 +102,9 @@ void ResultsGrid::sgResFDrawCell(QPainter &painter, int column, int row, bool se
     const QPalette &colours = palette();
 
     painter.save();
+    // A text too wide for its cell is cut at the cell's edge rather than
+    // spilling over its neighbour.
+    painter.setClipRect(rect);
     QColor background = colours.color(QPalette::Base);
     if (selected)
         background = colours.color(QPalette::Highlight);

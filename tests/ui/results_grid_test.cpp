@@ -263,3 +263,15 @@ TEST(ResultsGrid, FocusedCurrentCellKeepsTheFontColourAndGetsAFocusFrame)
         frame += image.pixel(x, cell.top()) != highlight;
     EXPECT_GT(frame, cell.width() / 4);
 }
+
+TEST(ResultsGrid, WideNumbersStayInsideTheirCells)
+{
+    ProfileRecord profile;
+    profile.ideal[6] = -1188;
+    profile.real[6] = 11988; // difference 13176, green at threshold 0
+    ResultsGrid grid;
+    grid.FillResultsGrid(profile);
+    const QImage image = grabbed(grid);
+    EXPECT_GT(inkOf(image, 3, 7, base(grid)).green, 4);
+    EXPECT_EQ(inkOf(image, 2, 7, base(grid)).green, 0);
+}
