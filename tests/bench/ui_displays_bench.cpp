@@ -1,0 +1,90 @@
+// Painting the circular diagram and the results grid for one profile.
+#include "display/circular_diagram.h"
+#include "display/diagram_image.h"
+#include "display/results_grid.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+using namespace tavo;
+
+namespace {
+
+ProfileRecord sampleProfile()
+{
+    ProfileRecord profile;
+    profile.ideal = {60, 45, 70, 30, 55, 90, 20, 55, 3, 11, 99, 0};
+    profile.real = {50, 50, 65, 36, 55, 84, 20, 70, -12, 5, 117, 1};
+    return profile;
+}
+
+void BM_DiagramLayout(benchmark::State &state)
+{
+    const ProfileRecord profile = sampleProfile();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(circularDiagramLayout(319, 296, profile.ideal, profile.real));
+}
+BENCHMARK(BM_DiagramLayout);
+
+void BM_DrawCircularDiagram(benchmark::State &state)
+{
+    const ProfileRecord profile = sampleProfile();
+    QImage picture(319, 296, QImage::Format_RGB32);
+    for (auto _ : state) {
+        DrawCircularDiagram(picture, profile);
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+BENCHMARK(BM_DrawCircularDiagram)->Unit(benchmark::kMicrosecond);
+
+// The grid's fill and a full paint of all 56 cells into an image.
+void BM_ResultsGridFillAndPaint(benchmark::State &state)
+{
+    const ProfileRecord profile = sampleProfile();
+    ResultsGrid grid;
+    QImage image(grid.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        grid.FillResultsGrid(profile);
+        grid.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_ResultsGridFillAndPaint)->Unit(benchmark::kMicrosecond);
+
+// Both displays as a load shows them: draw the diagram, fill the grid, and
+// paint both widgets.
+void BM_DiagramAndGridForOneProfile(benchmark::State &state)
+{
+    const ProfileRecord profile = sampleProfile();
+    DiagramImage diagram;
+    ResultsGrid grid;
+    QImage diagramShown(diagram.size(), QImage::Format_RGB32);
+    QImage gridShown(grid.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        diagram.drawProfile(profile);
+        grid.FillResultsGrid(profile);
+        diagram.render(&diagramShown);
+        grid.render(&gridShown);
+        benchmark::DoNotOptimize(diagramShown.constBits());
+        benchmark::DoNotOptimize(gridShown.constBits());
+    }
+}
+BENCHMARK(BM_DiagramAndGridForOneProfile)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
