@@ -1,5 +1,7 @@
 #include "export/gif_file.h"
 
+#include "export/colour_reduction.h"
+
 #include <QSaveFile>
 
 #include <gif_lib.h>
@@ -53,53 +55,6 @@ bool indexExactly(const QImage &rgb, IndexedPicture &out)
     }
     out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
     out.exact = true;
-    return true;
-}
-
-// Median cut through giflib, then every entry moved to the true mean of its
-// pixels: giflib builds its colours from 5-bit channels, which would turn
-// white into (248, 248, 248).
-bool indexByQuantizing(const QImage &rgb, IndexedPicture &out)
-{
-    const std::size_t count = std::size_t(rgb.width()) * std::size_t(rgb.height());
-    std::vector<GifByteType> red(count), green(count), blue(count);
-    std::size_t i = 0;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x, ++i) {
-            red[i] = GifByteType(qRed(row[x]));
-            green[i] = GifByteType(qGreen(row[x]));
-            blue[i] = GifByteType(qBlue(row[x]));
-        }
-    }
-    int paletteSize = kMaxPaletteSize;
-    GifColorType colours[kMaxPaletteSize] = {};
-    if (GifQuantizeBuffer(unsigned(rgb.width()), unsigned(rgb.height()), &paletteSize, red.data(), green.data(),
-                          blue.data(), out.indices.data(), colours) == GIF_ERROR)
-        return false;
-
-    struct Sum {
-        std::uint64_t red = 0, green = 0, blue = 0, pixels = 0;
-    };
-    std::vector<Sum> sums(kMaxPaletteSize);
-    for (i = 0; i < count; ++i) {
-        Sum &sum = sums[out.indices[i]];
-        sum.red += red[i];
-        sum.green += green[i];
-        sum.blue += blue[i];
-        ++sum.pixels;
-    }
-    out.palette.assign(kMaxPaletteSize, qRgb(0, 0, 0));
-    for (int entry = 0; entry < kMaxPaletteSize; ++entry) {
-        const Sum &sum = sums[std::size_t(entry)];
-        if (sum.pixels == 0) {
-            out.palette[std::size_t(entry)] = qRgb(colours[entry].Red, colours[entry].Green, colours[entry].Blue);
-            continue;
-        }
-        const auto mean = [&](std::uint64_t total) { return int((total + sum.pixels / 2) / sum.pixels); };
-        out.palette[std::size_t(entry)] = qRgb(mean(sum.red), mean(sum.green), mean(sum.blue));
-    }
-    out.exact = false;
     return true;
 }
 
@@ -164,8 +119,11 @@ IndexedPicture indexPicture(const QImage &picture)
     out.width = rgb.width();
     out.height = rgb.height();
     out.indices.resize(std::size_t(out.width) * std::size_t(out.height));
-    if (!indexExactly(rgb, out) && !indexByQuantizing(rgb, out))
-        return IndexedPicture{};
+    if (!indexExactly(rgb, out)) {
+        out.palette = reduceColours(rgb, out.indices, kMaxPaletteSize);
+        out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
+        out.exact = false;
+    }
     return out;
 }
 
@@ -179,8 +137,6 @@ std::optional<SaveError> saveGifFile(const QString &fileName, const QImage &pict
     if (picture.width() > kMaxGifSide || picture.height() > kMaxGifSide)
         return failure(QStringLiteral("the picture is larger than GIF allows"));
     const IndexedPicture indexed = indexPicture(picture);
-    if (indexed.indices.empty())
-        return failure(QStringLiteral("out of memory reducing colours"));
 
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))

@@ -23,9 +23,10 @@ struct IndexedPicture {
 };
 
 // Pictures of up to 256 distinct colours get an exact palette (in order of
-// first appearance, padded with black to a power of two). Others are reduced
-// by median cut, each palette entry then set to the mean of the pixels it
-// stands for. Transparency is dropped. A null picture gives an empty result.
+// first appearance, padded with black to a power of two). Others get 256
+// colours chosen by reduceColours(). Transparency is dropped (colours are
+// taken as premultiplied, i.e. over black). A null picture gives an empty
+// result.
 IndexedPicture indexPicture(const QImage &picture);
 
 // Writes the picture as a GIF file with one image and a global palette, under
