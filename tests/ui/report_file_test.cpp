@@ -136,18 +136,25 @@ TEST(ReportFile, FailuresReportTheNameAndLeaveNothing)
     EXPECT_TRUE(entriesOf(dir.filePath(QStringLiteral("taken"))).isEmpty());
 }
 
-TEST(ReportFile, ReadOnlyFolderKeepsTheOldFile)
+// An existing file that may not be written, or sits in a folder that may not
+// be written, keeps its old content.
+TEST(ReportFile, ReadOnlyFileOrFolderKeepsTheOldFile)
 {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root: folder permissions do not stop writes";
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("old.rtf"));
-    ASSERT_FALSE(saveReportFile(path, QStringLiteral("old")).has_value());
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const auto error = saveReportFile(path, QStringLiteral("new"));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->message, QStringLiteral("Cannot create file ") + path);
-    EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
-    EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("old.rtf")});
+        GTEST_SKIP() << "running as root: permissions do not stop writes";
+    const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    for (const bool lockFolder : {true, false}) {
+        SCOPED_TRACE(lockFolder ? "read-only folder" : "read-only file");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("old.rtf"));
+        ASSERT_FALSE(saveReportFile(path, QStringLiteral("old")).has_value());
+        const QString locked = lockFolder ? dir.path() : path;
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+        const auto error = saveReportFile(path, QStringLiteral("new"));
+        QFile::setPermissions(locked, writable);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->message, QStringLiteral("Cannot create file ") + path);
+        EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
+        EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("old.rtf")});
+    }
 }
