@@ -1,0 +1,154 @@
+#include "export/gif_file.h"
+
+#include "export/colour_reduction.h"
+
+#include <QSaveFile>
+
+#include <gif_lib.h>
+
+#include <unordered_map>
+
+namespace tavo {
+
+namespace {
+
+constexpr int kMaxPaletteSize = 256;
+constexpr int kMaxGifSide = 0xFFFF; // GIF stores sizes in 16 bits
+
+int paletteSizeFor(int colours)
+{
+    int size = 2;
+    while (size < colours)
+        size *= 2;
+    return size;
+}
+
+// Exact palette, or false when the picture has more than 256 colours.
+bool indexExactly(const QImage &rgb, IndexedPicture &out)
+{
+    std::unordered_map<QRgb, std::uint8_t> lookup;
+    lookup.reserve(2 * kMaxPaletteSize);
+    out.palette.clear();
+    auto *index = out.indices.data();
+    // Pictures of charts come in long runs of one colour.
+    QRgb lastColour = 0;
+    std::uint8_t lastIndex = 0;
+    bool haveLast = false;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb colour = row[x] & 0xFFFFFFu;
+            if (!haveLast || colour != lastColour) {
+                auto found = lookup.find(colour);
+                if (found == lookup.end()) {
+                    if (out.palette.size() == kMaxPaletteSize)
+                        return false;
+                    found = lookup.emplace(colour, std::uint8_t(out.palette.size())).first;
+                    out.palette.push_back(qRgb(qRed(colour), qGreen(colour), qBlue(colour)));
+                }
+                lastColour = colour;
+                lastIndex = found->second;
+                haveLast = true;
+            }
+            *index++ = lastIndex;
+        }
+    }
+    out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
+    out.exact = true;
+    return true;
+}
+
+int writeToDevice(GifFileType *gif, const GifByteType *data, int length)
+{
+    auto *device = static_cast<QIODevice *>(gif->UserData);
+    const qint64 written = device->write(reinterpret_cast<const char *>(data), length);
+    return written < 0 ? 0 : int(written);
+}
+
+QString gifError(int code)
+{
+    const char *text = GifErrorString(code);
+    return text ? QString::fromLatin1(text) : QStringLiteral("GIF error %1").arg(code);
+}
+
+// Encodes the picture into device; on failure returns the reason.
+std::optional<QString> writeGif(QIODevice &device, const IndexedPicture &picture)
+{
+    int error = 0;
+    GifFileType *gif = EGifOpen(&device, writeToDevice, &error);
+    if (!gif)
+        return gifError(error);
+
+    std::vector<GifColorType> colours;
+    colours.reserve(picture.palette.size());
+    for (QRgb c : picture.palette)
+        colours.push_back(GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
+    ColorMapObject *map = GifMakeMapObject(int(colours.size()), colours.data());
+    if (!map) {
+        EGifCloseFile(gif, &error);
+        return QStringLiteral("invalid palette size %1").arg(colours.size());
+    }
+
+    bool ok = EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map) == GIF_OK
+              && EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
+    // giflib wants a writable line although it only reads it.
+    auto *pixels = const_cast<GifPixelType *>(picture.indices.data());
+    for (int y = 0; ok && y < picture.height; ++y)
+        ok = EGifPutLine(gif, pixels + std::size_t(y) * std::size_t(picture.width), picture.width) == GIF_OK;
+    GifFreeMapObject(map);
+
+    const int writeError = gif->Error;
+    int closeError = 0;
+    const bool closed = EGifCloseFile(gif, &closeError) == GIF_OK;
+    if (!ok)
+        return gifError(writeError);
+    if (!closed)
+        return gifError(closeError);
+    return std::nullopt;
+}
+
+} // namespace
+
+IndexedPicture indexPicture(const QImage &picture)
+{
+    IndexedPicture out;
+    if (picture.isNull())
+        return out;
+    const QImage rgb = picture.format() == QImage::Format_RGB32 ? picture
+                                                                 : picture.convertToFormat(QImage::Format_RGB32);
+    out.width = rgb.width();
+    out.height = rgb.height();
+    out.indices.resize(std::size_t(out.width) * std::size_t(out.height));
+    if (!indexExactly(rgb, out)) {
+        out.palette = reduceColours(rgb, out.indices, kMaxPaletteSize);
+        out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
+        out.exact = false;
+    }
+    return out;
+}
+
+std::optional<SaveError> saveGifFile(const QString &fileName, const QImage &picture)
+{
+    const auto failure = [&](const QString &reason) {
+        return SaveError{cannotCreateFileMessage(fileName), reason};
+    };
+    if (picture.isNull())
+        return failure(QStringLiteral("the picture is empty"));
+    if (picture.width() > kMaxGifSide || picture.height() > kMaxGifSide)
+        return failure(QStringLiteral("the picture is larger than GIF allows"));
+    const IndexedPicture indexed = indexPicture(picture);
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file.errorString());
+    if (auto reason = writeGif(file, indexed)) {
+        const QString detail = file.error() != QFileDevice::NoError ? file.errorString() : *reason;
+        file.cancelWriting();
+        return failure(detail);
+    }
+    if (!file.commit())
+        return failure(file.errorString());
+    return std::nullopt;
+}
+
+} // namespace tavo

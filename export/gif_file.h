@@ -1,0 +1,39 @@
+#pragma once
+// Save > Plot: a picture written as a single-image GIF file.
+
+#include "export/save_error.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tavo {
+
+// A picture reduced to at most 256 colours: one palette index per pixel, row
+// by row.
+struct IndexedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> indices;
+    std::vector<QRgb> palette; // a power of two, 2 to 256 entries, as GIF needs
+    bool exact = false;        // every pixel keeps its own colour
+};
+
+// Pictures of up to 256 distinct colours get an exact palette (in order of
+// first appearance, padded with black to a power of two). Others get 256
+// colours chosen by reduceColours(). Transparency is dropped (colours are
+// taken as premultiplied, i.e. over black). A null picture gives an empty
+// result.
+IndexedPicture indexPicture(const QImage &picture);
+
+// Writes the picture as a GIF file with one image and a global palette, under
+// fileName exactly as given, replacing any file of that name. The file is
+// written beside its target and renamed over it only when complete, so a
+// failure leaves an existing file as it was and no partial file behind. Every
+// call starts from nothing: no state is kept between saves.
+[[nodiscard]] std::optional<SaveError> saveGifFile(const QString &fileName, const QImage &picture);
+
+} // namespace tavo

@@ -1,0 +1,56 @@
+#include "export/report_file.h"
+
+#include "export/text_codec.h"
+
+#include <QSaveFile>
+
+namespace tavo {
+
+namespace {
+
+bool endsLine(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
+QByteArray reportFileBytes(const QString &reportText)
+{
+    QByteArray bytes;
+    if (reportText.isEmpty())
+        return bytes;
+    bytes.reserve(reportText.size() + reportText.size() / 16 + 2);
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0;; ++i) {
+        if (i == reportText.size() || endsLine(reportText.at(i))) {
+            const std::string line = toCp1251(reportText.mid(lineStart, i - lineStart));
+            bytes.append(line.data(), qsizetype(line.size()));
+            bytes.append("\r\n", 2);
+            if (i == reportText.size())
+                break;
+            if (reportText.at(i) == u'\r' && i + 1 < reportText.size() && reportText.at(i + 1) == u'\n')
+                ++i;
+            lineStart = i + 1;
+        }
+    }
+    return bytes;
+}
+
+std::optional<SaveError> saveReportFile(const QString &fileName, const QString &reportText)
+{
+    const QByteArray bytes = reportFileBytes(reportText);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return SaveError{cannotCreateFileMessage(fileName), file.errorString()};
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return SaveError{cannotCreateFileMessage(fileName), reason};
+    }
+    if (!file.commit())
+        return SaveError{cannotCreateFileMessage(fileName), file.errorString()};
+    return std::nullopt;
+}
+
+} // namespace tavo
