@@ -107,7 +107,8 @@ void TAboutBox::showBox()
     if (isVisible())
         return;
     if (const QScreen *screen = this->screen()) {
-        QRect placed(QPoint(), size());
+        // move() places the frame; its size is known once the box has been shown.
+        QRect placed(QPoint(), frameGeometry().size());
         placed.moveCenter(screen->geometry().center());
         move(placed.topLeft());
     }

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 namespace tavo {
@@ -25,7 +26,8 @@ public:
         auto *mainWindow = qobject_cast<QMainWindow *>(&window);
         if (!mainWindow)
             return;
-        QAction *about = mainWindow->menuBar()->addAction(QStringLiteral("О программе"));
+        QAction *about = mainWindow->menuBar()->addAction(
+            window.style()->standardIcon(QStyle::SP_MessageBoxInformation), QStringLiteral("О программе"));
         about->setObjectName(QStringLiteral("miAbout"));
         QObject::connect(about, &QAction::triggered, &window,
                          [onCommand = std::move(onCommand)] { onCommand(kAboutCommand); });
