@@ -189,11 +189,6 @@ TEST_F(MainWindowTest, OpenDialogStartsInTheDataFolderWithBothFilters)
     EXPECT_EQ(form.OpenDialog1.initialFolder, form.applicationFolder() + QStringLiteral("Data"));
 }
 
-TEST_F(MainWindowTest, ApplicationFolderIsTheExecutablesFolderWithItsSeparator)
-{
-    EXPECT_EQ(form.applicationFolder(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-}
-
 TEST_F(MainWindowTest, HelpAsksTheDesktopToOpenTheHelpFileEachTime)
 {
     platform.calls.clear();

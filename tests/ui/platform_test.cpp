@@ -41,19 +41,6 @@ TEST(TaskbarSession, WithTaskbarHidesItWidensWorkAreaAndRestoresBothOnEnd)
     EXPECT_EQ(platform.currentWorkArea, kFoundWorkArea);
 }
 
-TEST(TaskbarSession, WithoutTaskbarChangesNothing)
-{
-    RecordingPlatform platform;
-    platform.taskbar.reset();
-    TaskbarSession session(platform);
-
-    session.begin();
-    session.end();
-    EXPECT_THAT(platform.calls, ElementsAre("findTaskbar", "findTaskbar"));
-    EXPECT_EQ(platform.currentWorkArea, kFoundWorkArea);
-    EXPECT_FALSE(session.workAreaChanged());
-}
-
 TEST(TaskbarSession, EndRunsOnlyOnce)
 {
     RecordingPlatform platform;
