@@ -3,11 +3,16 @@
 #include "app/about_box.h"
 #include "app/bevel_panel.h"
 #include "app/contact_config.h"
+#include "app/main_window.h"
+#include "recording_platform.h"
+#include "scripted_file_chooser.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -128,4 +133,31 @@ TEST(AboutBox, OkEnterAndCloseHideTheBoxWhichCanBeShownAgain)
 
     box.showBox();
     EXPECT_TRUE(box.isVisible());
+}
+
+TEST(AboutBox, OpenBoxDoesNotKeepTheProgramRunningAfterTheMainWindowCloses)
+{
+    tavo::testing::RecordingPlatform platform;
+    tavo::testing::ScriptedFileChooser chooser;
+    TForm1 form(platform, chooser);
+    TAboutBox box(&form); // as the program creates it
+    form.show();
+    box.showBox();
+
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QTimer closer;
+    closer.setSingleShot(true);
+    QObject::connect(&closer, &QTimer::timeout, &form, &QWidget::close);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    bool stuck = false;
+    QObject::connect(&watchdog, &QTimer::timeout, [&stuck] {
+        stuck = true;
+        QCoreApplication::exit(1);
+    });
+    closer.start(0);
+    watchdog.start(3000);
+    QApplication::exec();
+    EXPECT_FALSE(stuck);
+    EXPECT_EQ(lastClosed.count(), 1);
 }
