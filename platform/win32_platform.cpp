@@ -111,7 +111,8 @@ public:
         RECT r{};
         if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0))
             return std::nullopt;
-        return ScreenRect{r.left, r.top, r.right, r.bottom};
+        return ScreenRect{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+                          static_cast<int>(r.bottom)};
     }
 
     void setWorkArea(const ScreenRect &area) override
