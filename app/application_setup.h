@@ -1,0 +1,21 @@
+#pragma once
+// What every window of the program shares: the application title, the fonts
+// the forms name and their stand-ins where those fonts are missing.
+
+#include <QFont>
+#include <QString>
+
+namespace tavo {
+
+inline const QString kApplicationTitle = QStringLiteral("TAVO.12Fmod.An");
+inline constexpr int kHintHidePauseMs = 5000;
+
+// Sets the application title (the name the error box shows as its caption)
+// and the font substitutions. Call once after the QApplication exists.
+void setUpApplication();
+
+// "MS Sans Serif", 11 pixels: the default font of the program's windows.
+QFont formFont();
+QFont fontOfPixelSize(const QString &family, int pixels);
+
+} // namespace tavo

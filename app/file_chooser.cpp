@@ -1,0 +1,46 @@
+#include "app/file_chooser.h"
+
+#include <QFileDialog>
+
+namespace tavo {
+
+QStringList qtNameFilters(const QString &pairedFilter)
+{
+    const QStringList parts = pairedFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    return filters;
+}
+
+std::optional<QString> QtFileChooser::chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings)
+{
+    QFileDialog dialog(parent, settings.title, settings.initialFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = qtNameFilters(settings.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.value(settings.filterIndex - 1, filters.front()));
+    }
+    if (!settings.fileName.isEmpty())
+        dialog.selectFile(settings.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings)
+{
+    QFileDialog dialog(parent, settings.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!settings.fileName.isEmpty())
+        dialog.selectFile(settings.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+} // namespace tavo

@@ -1,0 +1,53 @@
+#pragma once
+// Choosing a file to open or to save. The main window keeps the dialog
+// settings as values (title, filter, folder, suggested name) and asks a
+// FileChooser; the program uses Qt's file dialogs, tests answer without one.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace tavo {
+
+struct OpenDialogSettings {
+    QString title;
+    // Description and pattern pairs separated by "|": "Text (*.TXT)|*.txt".
+    QString filter;
+    int filterIndex = 1; // 1-based: the entry selected when the dialog opens
+    QString initialFolder;
+    QString fileName;
+};
+
+// The save dialog always asks before replacing a file and is resizable; it
+// has no filter, no default extension and no initial folder of its own.
+struct SaveDialogSettings {
+    QString title;
+    QString fileName;
+};
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // The chosen path, or nothing when the user cancels. The named file need
+    // not exist.
+    virtual std::optional<QString> chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings) = 0;
+    // The chosen path unchanged (no extension is added), or nothing on cancel.
+    virtual std::optional<QString> chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings) = 0;
+};
+
+class QtFileChooser final : public FileChooser {
+public:
+    std::optional<QString> chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings) override;
+    std::optional<QString> chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings) override;
+};
+
+// Qt name filters for a "description|pattern|..." filter. The pattern is put in
+// parentheses after the description, where Qt reads it, and the dialog is told
+// to show only the description: "Data files (*.CRY)|*.cry" lists *.cry files
+// under the caption "Data files (*.CRY)".
+QStringList qtNameFilters(const QString &pairedFilter);
+
+} // namespace tavo

@@ -1,0 +1,96 @@
+#include "app/main_window.h"
+
+#include "app/app_folder.h"
+#include "app/app_icons.h"
+#include "app/application_setup.h"
+#include "app/bevel_panel.h"
+#include "app/hint_hide_pause.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+namespace tavo {
+
+TForm1::TForm1(Platform &platform, FileChooser &fileChooser, QWidget *parent)
+    : QMainWindow(parent), platform_(platform), fileChooser_(fileChooser), taskbar_(platform)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kMainWindowCaption);
+    setWindowIcon(applicationIcon());
+    setFont(formFont());
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+
+    createControls();
+    createMenus();
+    createChartMenu();
+    FormCreate();
+
+    // The restored size is the design client size; the window opens maximized.
+    resize(1014, 692 + MainMenu1->sizeHint().height());
+    setWindowState(Qt::WindowMaximized);
+}
+
+TForm1::~TForm1()
+{
+    // Whatever way the window goes, the desktop gets its taskbar back.
+    taskbar_.end();
+}
+
+void TForm1::FormCreate()
+{
+    applicationFolder_ = tavo::applicationFolder();
+    // Dialog settings the commands start from; they set title and name anew.
+    OpenDialog1.title = QStringLiteral("Построение Мотивационного Профиля Зелю-Карбона");
+    OpenDialog1.filter = QStringLiteral("Data files (*.CRY)|*.cry|Data files (*.TXT)|*.txt");
+    OpenDialog1.filterIndex = 1;
+    OpenDialog1.initialFolder = openDialogFolder(applicationFolder_);
+    platform_.addAboutItem(*this, [this](std::uintptr_t command) { systemCommand(command); });
+    platform_.fixWindowBorder(*this);
+    hintPause_ = new HintHidePause(kHintHidePauseMs, this);
+    qApp->installEventFilter(hintPause_);
+    taskbar_.begin();
+    meInfo->clear();
+}
+
+void TForm1::FormClose()
+{
+    taskbar_.end();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::systemCommand(std::uintptr_t command)
+{
+    if (command == kAboutCommand)
+        emit aboutRequested();
+}
+
+void TForm1::mmFactorsClick()
+{
+    platform_.openDocument(helpFilePath(applicationFolder_));
+}
+
+// The commands below are filled in with the loading, display and export
+// code; until then they do nothing.
+void TForm1::mmOpenClick() {}
+void TForm1::mmAnalysisClick() {}
+void TForm1::mmPlotClick() {}
+void TForm1::miPart1Click() {}
+void TForm1::miPart2Click() {}
+void TForm1::miDeltaClick() {}
+void TForm1::seDeltaChange() {}
+void TForm1::Series1Click(int, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
+void TForm1::Series2Click(int, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
+void TForm1::Series3Click(int, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
+void TForm1::ChartClickBackground(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
+
+} // namespace tavo

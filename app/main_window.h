@@ -1,0 +1,106 @@
+#pragma once
+// The main window `TForm1`: the result panel with the chart, the grid, the
+// circular diagram and the report, the main menu and the chart's popup menu.
+// It wires commands to their handlers; the commands themselves live beside it.
+
+#include "app/file_chooser.h"
+#include "platform/platform.h"
+#include "platform/taskbar_session.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+
+namespace tavo {
+
+class BarChart;
+class BevelPanel;
+class DiagramImage;
+class HintHidePause;
+class ResultsGrid;
+
+inline const QString kMainWindowCaption =
+    QStringLiteral("TAVO.12Fmod.An - Построение мотивационного профиля Зелю-Карбона (модификация Зовита Р.Е.)");
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The platform and the file chooser must outlive the window.
+    TForm1(Platform &platform, FileChooser &fileChooser, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The executable's folder with its trailing separator; set once here.
+    const QString &applicationFolder() const { return applicationFolder_; }
+    Platform &platform() { return platform_; }
+    FileChooser &fileChooser() { return fileChooser_; }
+
+    // Controls, owned by the window.
+    BevelPanel *paTest = nullptr;
+    BarChart *Chart = nullptr;
+    ResultsGrid *sgResF = nullptr;
+    BevelPanel *paPlot = nullptr;
+    DiagramImage *imPlot = nullptr;
+    QPlainTextEdit *meInfo = nullptr;
+
+    QMenuBar *MainMenu1 = nullptr;
+    QAction *mmOpen = nullptr;
+    QMenu *mmSave = nullptr;
+    QAction *mmAnalysis = nullptr;
+    QAction *mmPlot = nullptr;
+    QAction *mmFactors = nullptr;
+
+    QMenu *pmChart = nullptr;
+    QAction *miPart1 = nullptr;
+    QAction *miPart2 = nullptr;
+    QAction *miDelta = nullptr;
+
+    // Settings the commands give to the file chooser.
+    OpenDialogSettings OpenDialog1;
+    SaveDialogSettings SaveDialog;
+
+signals:
+    // The About command arrived from the system menu.
+    void aboutRequested();
+
+public slots:
+    void mmOpenClick();
+    void mmAnalysisClick();
+    void mmPlotClick();
+    void mmFactorsClick();
+
+    void miPart1Click();
+    void miPart2Click();
+    void miDeltaClick();
+    void seDeltaChange();
+    void Series1Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    void Series2Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    void Series3Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    void ChartClickBackground(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+
+    // Every system command of the window; the About command shows the box.
+    void systemCommand(std::uintptr_t command);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void createControls();
+    void createMenus();
+    void createChartMenu();
+
+    Platform &platform_;
+    FileChooser &fileChooser_;
+    TaskbarSession taskbar_;
+    QString applicationFolder_;
+    HintHidePause *hintPause_ = nullptr;
+};
+
+} // namespace tavo

@@ -1,0 +1,212 @@
+// The main window as it stands after start-up: caption, layout, menus and the
+// commands that need nothing loaded.
+#include "app/app_folder.h"
+#include "app/application_setup.h"
+#include "app/bevel_panel.h"
+#include "app/main_window.h"
+#include "display/bar_chart.h"
+#include "display/diagram_image.h"
+#include "display/results_grid.h"
+#include "recording_platform.h"
+#include "scripted_file_chooser.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace tavo;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    tavo::testing::RecordingPlatform platform;
+    tavo::testing::ScriptedFileChooser chooser;
+    TForm1 form{platform, chooser};
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, CaptionTitleAndLook)
+{
+    setUpApplication();
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("TAVO.12Fmod.An"));
+    EXPECT_EQ(form.windowTitle(),
+              QStringLiteral("TAVO.12Fmod.An - Построение мотивационного профиля Зелю-Карбона (модификация Зовита Р.Е.)"));
+    EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(form.windowIcon().isNull());
+    EXPECT_EQ(form.font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(form.font().pixelSize(), 11);
+    EXPECT_EQ(form.palette().color(QPalette::Window), form.palette().color(QPalette::Button));
+}
+
+TEST_F(MainWindowTest, ControlsSitAtTheirDesignPositions)
+{
+    const struct {
+        const char *name;
+        const char *parent;
+        QRect geometry;
+    } controls[] = {
+        {"Chart", "paTest", {2, 0, 1020, 424}},
+        {"sgResF", "paTest", {2, 423, 184, 298}},
+        {"paPlot", "paTest", {184, 423, 322, 298}},
+        {"imPlot", "paPlot", {1, 1, 319, 296}},
+        {"meInfo", "paTest", {505, 423, 519, 298}},
+    };
+    for (const auto &c : controls) {
+        SCOPED_TRACE(c.name);
+        const auto *widget = form.findChild<QWidget *>(QLatin1String(c.name));
+        ASSERT_NE(widget, nullptr);
+        ASSERT_NE(widget->parentWidget(), nullptr);
+        EXPECT_EQ(widget->parentWidget()->objectName(), QLatin1String(c.parent));
+        EXPECT_EQ(widget->geometry(), c.geometry);
+    }
+    EXPECT_NE(dynamic_cast<BarChart *>(form.findChild<QWidget *>(QStringLiteral("Chart"))), nullptr);
+    EXPECT_NE(dynamic_cast<ResultsGrid *>(form.findChild<QWidget *>(QStringLiteral("sgResF"))), nullptr);
+    EXPECT_NE(dynamic_cast<DiagramImage *>(form.findChild<QWidget *>(QStringLiteral("imPlot"))), nullptr);
+}
+
+TEST_F(MainWindowTest, ResultPanelFillsTheClientAreaAndIsHiddenAtStart)
+{
+    ASSERT_EQ(form.paTest->objectName(), QStringLiteral("paTest"));
+    EXPECT_EQ(form.centralWidget(), form.paTest);
+    EXPECT_EQ(form.paTest->parentWidget(), &form);
+    form.setWindowState(Qt::WindowNoState);
+    form.show();
+    EXPECT_TRUE(form.paTest->isHidden());
+
+    // Once shown, at the design client size, it is exactly (0, 0, 1014, 692)
+    // below the menu bar, and its children keep their places when it grows.
+    form.paTest->show();
+    form.resize(1014, 692 + form.menuBar()->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.paTest->geometry(), QRect(0, form.menuBar()->height(), 1014, 692));
+    form.resize(1200, 900);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.paTest->size(), QSize(1200, 900 - form.menuBar()->height()));
+    EXPECT_EQ(form.meInfo->geometry(), QRect(505, 423, 519, 298));
+}
+
+TEST_F(MainWindowTest, ReportStartsEmptyWhiteWithItsFontAndScrollBar)
+{
+    const QPlainTextEdit *report = form.meInfo;
+    EXPECT_TRUE(report->toPlainText().isEmpty());
+    EXPECT_EQ(report->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(report->font().pixelSize(), 16);
+    EXPECT_EQ(report->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(report->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(report->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+}
+
+TEST_F(MainWindowTest, MainMenuHoldsTheCommandsWithPictures)
+{
+    EXPECT_EQ(form.menuBar(), form.MainMenu1);
+    EXPECT_EQ(form.MainMenu1->objectName(), QStringLiteral("MainMenu1"));
+    const QList<QAction *> top = form.MainMenu1->actions();
+    ASSERT_GE(top.size(), 3);
+    EXPECT_EQ(top[0], form.mmOpen);
+    EXPECT_EQ(top[1], form.mmSave->menuAction());
+    EXPECT_EQ(top[2], form.mmFactors);
+    EXPECT_THAT(form.mmSave->actions(), ::testing::ElementsAre(form.mmAnalysis, form.mmPlot));
+
+    const struct {
+        QAction *item;
+        const char *name;
+        const char *caption;
+    } items[] = {
+        {form.mmOpen, "mmOpen", "Open"},           {form.mmSave->menuAction(), "mmSaveItem", "Save"},
+        {form.mmAnalysis, "mmAnalysis", "Analysis"}, {form.mmPlot, "mmPlot", "Plot"},
+        {form.mmFactors, "mmFactors", "Help"},
+    };
+    for (const auto &i : items) {
+        SCOPED_TRACE(i.name);
+        EXPECT_EQ(i.item->objectName(), QLatin1String(i.name));
+        EXPECT_EQ(i.item->text(), QLatin1String(i.caption));
+        EXPECT_TRUE(i.item->isEnabled());
+        EXPECT_FALSE(i.item->icon().isNull());
+    }
+}
+
+TEST_F(MainWindowTest, ChartMenuItemsStartTickedAndOnlyTheirHandlerChangesTheTick)
+{
+    EXPECT_EQ(form.pmChart->objectName(), QStringLiteral("pmChart"));
+    const struct {
+        QAction *item;
+        const char *name;
+        QString caption;
+    } items[] = {
+        {form.miPart1, "miPart1", QStringLiteral("Идеальная работа")},
+        {form.miPart2, "miPart2", QStringLiteral("Реальная работа")},
+        {form.miDelta, "miDelta", QStringLiteral("Delta = Real - Ideal")},
+    };
+    EXPECT_THAT(form.pmChart->actions(), ::testing::ElementsAre(form.miPart1, form.miPart2, form.miDelta));
+    for (const auto &i : items) {
+        SCOPED_TRACE(i.name);
+        EXPECT_EQ(i.item->objectName(), QLatin1String(i.name));
+        EXPECT_EQ(i.item->text(), i.caption);
+        EXPECT_TRUE(i.item->isCheckable());
+        EXPECT_TRUE(i.item->isChecked());
+
+        // The window's own handler does not touch the tick yet: a click leaves it.
+        i.item->trigger();
+        EXPECT_TRUE(i.item->isChecked());
+
+        // A handler that inverts the tick sees the tick as it was before the click.
+        QAction *item = i.item;
+        const auto inverter =
+            QObject::connect(item, &QAction::triggered, item, [item] { item->setChecked(!item->isChecked()); });
+        item->trigger();
+        EXPECT_FALSE(item->isChecked());
+        item->trigger();
+        EXPECT_TRUE(item->isChecked());
+        QObject::disconnect(inverter);
+    }
+}
+
+TEST_F(MainWindowTest, RightClickOnTheChartOpensItsMenu)
+{
+    form.setWindowState(Qt::WindowNoState);
+    form.show();
+    form.paTest->show();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(100, 100), form.Chart->mapToGlobal(QPoint(100, 100)));
+    QCoreApplication::sendEvent(form.Chart, &rightClick);
+    EXPECT_TRUE(form.pmChart->isVisible());
+    form.pmChart->hide();
+}
+
+TEST_F(MainWindowTest, OpenDialogStartsInTheDataFolderWithBothFilters)
+{
+    EXPECT_EQ(form.OpenDialog1.title, QStringLiteral("Построение Мотивационного Профиля Зелю-Карбона"));
+    EXPECT_EQ(form.OpenDialog1.filter, QStringLiteral("Data files (*.CRY)|*.cry|Data files (*.TXT)|*.txt"));
+    EXPECT_EQ(form.OpenDialog1.filterIndex, 1);
+    EXPECT_EQ(form.OpenDialog1.initialFolder, form.applicationFolder() + QStringLiteral("Data"));
+}
+
+TEST_F(MainWindowTest, HelpAsksTheDesktopToOpenTheHelpFileEachTime)
+{
+    platform.calls.clear();
+    form.mmFactors->trigger();
+    form.mmFactors->trigger();
+    const QString expected = form.applicationFolder() + QStringLiteral("TAVO.12F.chm");
+    EXPECT_THAT(platform.openedDocuments, ::testing::ElementsAre(expected, expected));
+    EXPECT_THAT(platform.calls, ::testing::ElementsAre("openDocument", "openDocument"));
+}
+
+TEST_F(MainWindowTest, OnlyTheAboutCommandAsksForTheAboutBox)
+{
+    QSignalSpy about(&form, &TForm1::aboutRequested);
+    ASSERT_TRUE(platform.commandHandler);
+    platform.commandHandler(0xF020); // minimize
+    platform.commandHandler(0xF060); // close
+    EXPECT_EQ(about.count(), 0);
+    platform.commandHandler(kAboutCommand);
+    platform.commandHandler(kAboutCommand);
+    EXPECT_EQ(about.count(), 2);
+}
