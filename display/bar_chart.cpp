@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tavo {
 
@@ -338,6 +339,52 @@ std::optional<BarChart::BarHit> BarChart::barAt(QPointF position) const
         }
     }
     return std::nullopt;
+}
+
+std::optional<QPoint> BarChart::visiblePoint(ProfileSeries series, int index, Face face) const
+{
+    const auto faces = barFaces(series, index);
+    if (!faces)
+        return std::nullopt;
+    const QPolygonF &polygon = face == Face::Front ? faces->front : face == Face::Top ? faces->top : faces->side;
+    const BarHit self{series, index};
+    const auto &bars = layout().bars;
+    auto shows = [&](QPointF p) {
+        if (!polygon.containsPoint(p, Qt::OddEvenFill) || barAt(p) != self || childAt(p.toPoint()))
+            return false;
+        for (std::size_t s = 0; s < bars.size(); ++s)
+            if (m_marks[s])
+                for (const Bar &bar : bars[s])
+                    if (bar.mark.adjusted(-1, -1, 1, 1).contains(p))
+                        return false;
+        return true;
+    };
+    const QPointF middle = polygon.boundingRect().center();
+    const QRect box = polygon.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2);
+    std::vector<char> showing(std::size_t(box.width()) * std::size_t(box.height()));
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            showing[std::size_t(y - box.top()) * std::size_t(box.width()) + std::size_t(x - box.left())] =
+                shows(QPointF(x + 0.5, y + 0.5));
+    auto at = [&](int x, int y) {
+        return box.contains(x, y)
+            && showing[std::size_t(y - box.top()) * std::size_t(box.width()) + std::size_t(x - box.left())];
+    };
+    std::optional<QPoint> best;
+    double bestDistance = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            // Two pixels clear of any edge, so that the pixel is painted in
+            // the face's own colour.
+            if (!at(x, y) || !at(x + 2, y) || !at(x - 2, y) || !at(x, y + 2) || !at(x, y - 2))
+                continue;
+            const double distance = QLineF(QPointF(x + 0.5, y + 0.5), middle).length();
+            if (!best || distance < bestDistance) {
+                best = QPoint(x, y);
+                bestDistance = distance;
+            }
+        }
+    return best;
 }
 
 AxisScale BarChart::valueAxis() const

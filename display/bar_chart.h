@@ -77,6 +77,10 @@ public:
     std::optional<BarFaces> barFaces(ProfileSeries series, int index) const;
     std::optional<QRectF> markRect(ProfileSeries series, int index) const; // only while marks are shown
     std::optional<BarHit> barAt(QPointF position) const;
+    // A pixel where the given face of the bar shows and a click lands on the
+    // bar, nearest the face's middle; none when the face is hidden or flat.
+    enum class Face { Front, Top, Side };
+    std::optional<QPoint> visiblePoint(ProfileSeries series, int index, Face face = Face::Front) const;
     AxisScale valueAxis() const;
     QRectF plotRect() const; // the front plane of the plot, floor to top
 
