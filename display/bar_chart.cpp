@@ -220,10 +220,11 @@ BarChart::Layout BarChart::computeLayout() const
     const double titleBottom = top + titleMetrics.height() * double(m_title.size());
 
     // Vertical extent first: the value scale depends on the plot's height only.
-    const double floorY = bottom - axisTitleMetrics.height() - 2 - labelMetrics.height() - kTickLength - 2;
+    // Whole pixels throughout, so that every edge is crisp without smoothing.
+    const double floorY = std::round(bottom - axisTitleMetrics.height() - 2 - labelMetrics.height() - kTickLength - 2);
     const double roughHeight = floorY - titleBottom - 6;
-    l.depth = std::round(roughHeight * kDepthPercent / 100);
-    const double plotTop = titleBottom + 6 + l.depth;
+    l.depth = kSeriesCount * std::max(1.0, std::round(roughHeight * kDepthPercent / 100 / kSeriesCount));
+    const double plotTop = std::round(titleBottom + 6 + l.depth);
     const double plotHeight = std::max(1.0, floorY - plotTop);
 
     double low = 0, high = 0;
@@ -264,29 +265,29 @@ BarChart::Layout BarChart::computeLayout() const
         labelWidth = std::max(labelWidth, labelMetrics.horizontalAdvance(axisLabel(v)));
     l.labelWidth = labelWidth;
 
-    const double plotLeft = left + axisTitleMetrics.height() + 4 + labelWidth + 3 + kTickLength;
-    const double plotRight = right - l.depth;
+    const double plotLeft = std::round(left + axisTitleMetrics.height() + 4 + labelWidth + 3 + kTickLength);
+    const double plotRight = std::round(right - l.depth);
     l.plot = QRectF(QPointF(plotLeft, plotTop), QPointF(std::max(plotLeft + 1, plotRight), plotTop + plotHeight));
 
     l.xMin = xLow - 0.5;
     l.slot = l.plot.width() / (xHigh - xLow + 1);
 
     const double rowDepth = l.depth / kSeriesCount;
-    const double barDepth = rowDepth * kBarDepthPercent / 100;
+    const double barDepth = std::round(rowDepth * kBarDepthPercent / 100);
     const double barWidth = l.slot * kBarWidthPercent / 100;
     const double zeroY = yOf(l, 0);
     for (std::size_t s = 0; s < m_points.size(); ++s) {
         const auto series = static_cast<ProfileSeries>(s);
-        const double z0 = depthRow(series) * rowDepth + (rowDepth - barDepth) / 2;
+        const double z0 = depthRow(series) * rowDepth + std::floor((rowDepth - barDepth) / 2);
         const double z1 = z0 + barDepth;
         auto at = [](double x, double y, double z) { return QPointF(x + z, y - z); };
         for (int i = 0; i < m_points[s].size(); ++i) {
             const Point &p = m_points[s][i];
             const double value = std::isfinite(p.y) ? p.y : 0;
             const double centre = l.plot.left() + ((std::isfinite(p.x) ? p.x : 0) - l.xMin) * l.slot;
-            const double x0 = centre - barWidth / 2, x1 = centre + barWidth / 2;
-            const double yTop = std::min(zeroY, yOf(l, value));
-            const double yBottom = std::max(zeroY, yOf(l, value));
+            const double x0 = std::round(centre - barWidth / 2), x1 = x0 + std::round(barWidth);
+            const double yTop = std::round(std::min(zeroY, yOf(l, value)));
+            const double yBottom = std::round(std::max(zeroY, yOf(l, value)));
             Bar bar;
             bar.colour = p.colour.value_or(m_seriesColours[s]);
             bar.faces.front = QPolygonF({at(x0, yTop, z0), at(x1, yTop, z0), at(x1, yBottom, z0), at(x0, yBottom, z0)});
@@ -414,14 +415,12 @@ void BarChart::paintEvent(QPaintEvent *)
     const Layout &l = layout();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintWalls(painter, l);
     paintAxes(painter, l);
     paintBars(painter, l);
     paintMarks(painter, l);
     paintTitle(painter);
-    painter.setRenderHint(QPainter::Antialiasing, false);
     paintFrame(painter);
 }
 
