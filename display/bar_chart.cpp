@@ -471,13 +471,17 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
                          labelMetrics.height());
         painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, axisLabel(v));
     }
-    const int firstX = int(std::ceil(l.xMin));
-    const int lastX = int(std::floor(l.xMin + p.width() / l.slot));
-    for (int x = firstX; x <= lastX; ++x) {
+    // Every whole x value, thinned out should there be more than fit.
+    const double firstX = std::ceil(l.xMin);
+    const double lastX = std::floor(l.xMin + p.width() / l.slot);
+    const double every = std::max(1.0, std::ceil((lastX - firstX + 1) / std::max(1.0, p.width() / 24)));
+    const double count = std::min(1000.0, std::floor((lastX - firstX) / every) + 1);
+    for (int n = 0; n < count; ++n) {
+        const double x = firstX + n * every;
         const double cx = p.left() + (x - l.xMin) * l.slot;
         painter.drawLine(QPointF(cx, p.bottom()), QPointF(cx, p.bottom() + kTickLength));
         const QRectF box(cx - l.slot / 2, p.bottom() + kTickLength + 1, l.slot, labelMetrics.height());
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, QString::number(x));
+        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, axisLabel(x));
     }
 
     painter.setFont(axisTitleFont());

@@ -91,6 +91,8 @@ AxisScale niceAxisScale(double low, double high, int maxIntervals)
             const double step = factor * magnitude;
             const double minimum = std::floor(low / step) * step;
             const double maximum = std::ceil(high / step) * step;
+            if (!std::isfinite(maximum - minimum))
+                return {};
             if ((maximum - minimum) / step <= maxIntervals + 1e-9)
                 return {minimum, maximum, step};
         }

@@ -70,7 +70,7 @@ struct AxisScale {
 
 // The smallest axis with a 1, 2 or 5 × 10^n step that covers [low, high] and
 // 0, using at most `maxIntervals` steps (at least one). An empty or
-// non-finite range gives 0 to 100.
+// non-finite range (or one too wide for a double) gives 0 to 100.
 AxisScale niceAxisScale(double low, double high, int maxIntervals);
 
 } // namespace tavo
