@@ -100,15 +100,15 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
 
     m_threshold = new ThresholdField(this);
 
-    // Kept for the layout only; never shown.
-    auto *cryLabel = new QLabel(this);
-    cryLabel->setObjectName(QStringLiteral("LabelCry"));
-    cryLabel->setGeometry(104, 400, 39, 13);
-    cryLabel->hide();
-    auto *gifHolder = new QLabel(this);
-    gifHolder->setObjectName(QStringLiteral("RxGIF"));
-    gifHolder->setGeometry(48, 383, 49, 41);
-    gifHolder->hide();
+    // Never shown; the loading may still write the label's caption.
+    m_cryLabel = new QLabel(this);
+    m_cryLabel->setObjectName(QStringLiteral("LabelCry"));
+    m_cryLabel->setGeometry(104, 400, 39, 13);
+    m_cryLabel->hide();
+    m_gifHolder = new QLabel(this);
+    m_gifHolder->setObjectName(QStringLiteral("RxGIF"));
+    m_gifHolder->setGeometry(48, 383, 49, 41);
+    m_gifHolder->hide();
 
     resize(1020, 424);
 }

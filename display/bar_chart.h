@@ -72,6 +72,10 @@ public:
 
     LegendPanel *legendPanel() const { return m_legend; }
     ThresholdField *thresholdField() const { return m_threshold; }
+    QLabel *meanLabel() const { return m_meanLabel; }
+    // Hidden children kept for the layout: `LabelCry` and `RxGIF`.
+    QLabel *cryLabel() const { return m_cryLabel; }
+    QLabel *gifHolder() const { return m_gifHolder; }
 
     // Geometry as the next paint will draw it, in widget coordinates.
     std::optional<BarFaces> barFaces(ProfileSeries series, int index) const;
@@ -138,6 +142,8 @@ private:
     LegendPanel *m_legend = nullptr;
     ThresholdField *m_threshold = nullptr;
     QLabel *m_meanLabel = nullptr;
+    QLabel *m_cryLabel = nullptr;
+    QLabel *m_gifHolder = nullptr;
 
     mutable std::optional<Layout> m_layout;
 };
