@@ -47,7 +47,7 @@ QFont markFont() { return arial(11); }
 
 QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
-std::size_t slot(ProfileSeries series) { return static_cast<std::size_t>(series); }
+std::size_t seriesIndex(ProfileSeries series) { return static_cast<std::size_t>(series); }
 
 // Series3, the last of the list, stands in the front row.
 int depthRow(ProfileSeries series) { return kSeriesCount - 1 - static_cast<int>(series); }
@@ -121,13 +121,13 @@ void BarChart::invalidate()
 
 void BarChart::clearSeries(ProfileSeries series)
 {
-    m_points[slot(series)].clear();
+    m_points[seriesIndex(series)].clear();
     invalidate();
 }
 
 void BarChart::addPoint(ProfileSeries series, double x, double y, const QString &label, std::optional<QColor> colour)
 {
-    m_points[slot(series)].append(Point{x, y, label, colour});
+    m_points[seriesIndex(series)].append(Point{x, y, label, colour});
     invalidate();
 }
 
@@ -136,34 +136,35 @@ void BarChart::addPoint(ProfileSeries series, const BarPoint &point)
     std::optional<QColor> colour;
     if (point.colour)
         colour = toQColor(*point.colour);
+    // Labels are numbers: ASCII, the same in cp1251 and Latin-1.
     addPoint(series, point.x, point.y, QString::fromLatin1(point.label.data(), qsizetype(point.label.size())), colour);
 }
 
 const QList<BarChart::Point> &BarChart::points(ProfileSeries series) const
 {
-    return m_points[slot(series)];
+    return m_points[seriesIndex(series)];
 }
 
 QColor BarChart::seriesColour(ProfileSeries series) const
 {
-    return m_seriesColours[slot(series)];
+    return m_seriesColours[seriesIndex(series)];
 }
 
 QColor BarChart::pointColour(ProfileSeries series, int index) const
 {
-    const Point &point = m_points[slot(series)].at(index);
+    const Point &point = m_points[seriesIndex(series)].at(index);
     return point.colour.value_or(seriesColour(series));
 }
 
 void BarChart::setMarksVisible(ProfileSeries series, bool visible)
 {
-    m_marks[slot(series)] = visible;
+    m_marks[seriesIndex(series)] = visible;
     invalidate();
 }
 
 bool BarChart::marksVisible(ProfileSeries series) const
 {
-    return m_marks[slot(series)];
+    return m_marks[seriesIndex(series)];
 }
 
 void BarChart::setTitle(const QStringList &lines)
@@ -216,7 +217,6 @@ BarChart::Layout BarChart::computeLayout() const
     const double top = 1 + h * kMarginTop / 100;
     const double bottom = h - 1 - h * kMarginBottom / 100;
 
-    l.titleTop = top;
     const double titleBottom = top + titleMetrics.height() * double(m_title.size());
 
     // Vertical extent first: the value scale depends on the plot's height only.
@@ -311,7 +311,7 @@ BarChart::Layout BarChart::computeLayout() const
 
 std::optional<BarChart::BarFaces> BarChart::barFaces(ProfileSeries series, int index) const
 {
-    const auto &bars = layout().bars[slot(series)];
+    const auto &bars = layout().bars[seriesIndex(series)];
     if (index < 0 || index >= bars.size())
         return std::nullopt;
     return bars[index].faces;
@@ -319,8 +319,8 @@ std::optional<BarChart::BarFaces> BarChart::barFaces(ProfileSeries series, int i
 
 std::optional<QRectF> BarChart::markRect(ProfileSeries series, int index) const
 {
-    const auto &bars = layout().bars[slot(series)];
-    if (!m_marks[slot(series)] || index < 0 || index >= bars.size())
+    const auto &bars = layout().bars[seriesIndex(series)];
+    if (!m_marks[seriesIndex(series)] || index < 0 || index >= bars.size())
         return std::nullopt;
     return bars[index].mark;
 }
@@ -331,7 +331,7 @@ std::optional<BarChart::BarHit> BarChart::barAt(QPointF position) const
     // The reverse of the painting order: what is painted last lies on top.
     for (int row = 0; row < kSeriesCount; ++row) {
         const auto series = static_cast<ProfileSeries>(kSeriesCount - 1 - row);
-        const auto &bars = l.bars[slot(series)];
+        const auto &bars = l.bars[seriesIndex(series)];
         for (int i = int(bars.size()) - 1; i >= 0; --i) {
             const BarFaces &f = bars[i].faces;
             if (f.front.containsPoint(position, Qt::OddEvenFill) || f.side.containsPoint(position, Qt::OddEvenFill)
@@ -507,7 +507,7 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
     // side face of its left neighbour.
     for (int row = kSeriesCount - 1; row >= 0; --row) {
         const auto series = static_cast<ProfileSeries>(kSeriesCount - 1 - row);
-        for (const Bar &bar : l.bars[slot(series)]) {
+        for (const Bar &bar : l.bars[seriesIndex(series)]) {
             painter.setPen(QPen(shade(bar.colour, 0.45), 1));
             painter.setBrush(shade(bar.colour, 0.7));
             painter.drawPolygon(bar.faces.side);

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPointer>
 #include <QPolygonF>
 #include <QString>
 #include <QStringList>
@@ -15,8 +16,9 @@
 #include <array>
 #include <optional>
 
+#include <QMenu>
+
 class QLabel;
-class QMenu;
 
 namespace tavo {
 
@@ -117,7 +119,6 @@ private:
         AxisScale scale;
         double xMin = 0.5;  // value at the plot's left edge
         double slot = 1;    // pixels per x unit
-        double titleTop = 0;
         double labelWidth = 0;
         std::array<QList<Bar>, kSeriesCount> bars;
     };
@@ -138,7 +139,7 @@ private:
     std::array<bool, kSeriesCount> m_marks{};
     std::array<QColor, kSeriesCount> m_seriesColours;
     QStringList m_title;
-    QMenu *m_popupMenu = nullptr;
+    QPointer<QMenu> m_popupMenu;
     LegendPanel *m_legend = nullptr;
     ThresholdField *m_threshold = nullptr;
     QLabel *m_meanLabel = nullptr;
