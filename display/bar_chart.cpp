@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMenu>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -75,8 +76,6 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The right button opens the popup menu itself, on the press.
-    setContextMenuPolicy(Qt::PreventContextMenu);
     m_seriesColours = {toQColor(tavo::seriesColour(ProfileSeries::Series1)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series2)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series3))};
@@ -407,6 +406,15 @@ void BarChart::mousePressEvent(QMouseEvent *event)
         emit backgroundClicked(event->button(), event->modifiers(), position);
     if (event->button() == Qt::RightButton && m_popupMenu)
         m_popupMenu->popup(event->globalPosition().toPoint());
+    event->accept();
+}
+
+void BarChart::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The right button has opened the menu on its press already; this is for
+    // the menu key.
+    if (event->reason() != QContextMenuEvent::Mouse && m_popupMenu)
+        m_popupMenu->popup(event->globalPos());
     event->accept();
 }
 

@@ -68,7 +68,7 @@ public:
     void setTitle(const QStringList &lines);
     QStringList title() const { return m_title; }
 
-    // Opened at the mouse on a right click; owned by the caller.
+    // Opened at the mouse on a right press, or by the menu key; owned by the caller.
     void setPopupMenu(QMenu *menu);
     QMenu *popupMenu() const { return m_popupMenu; }
 
@@ -102,6 +102,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

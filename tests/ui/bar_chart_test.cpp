@@ -2,6 +2,8 @@
 #include "display/legend_panel.h"
 #include "display/threshold_field.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -233,9 +235,25 @@ TEST(BarChart, PressesGoToTheBarUnderTheMouseOrElseToTheBackground)
     EXPECT_EQ(background[0][2].toPoint(), empty);
     EXPECT_EQ(bars.count(), 1);
 
+    // A right press opens the popup menu, and so does the menu key; the
+    // context-menu event that follows a right press opens nothing more.
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    chart.setPopupMenu(&menu);
+    QTest::mouseClick(&chart, Qt::RightButton, {}, empty);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, empty, chart.mapToGlobal(empty));
+    QApplication::sendEvent(&chart, &fromMouse);
+    EXPECT_FALSE(menu.isVisible());
+    QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, empty, chart.mapToGlobal(empty));
+    QApplication::sendEvent(&chart, &fromKey);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+
     // The legend panel and the caption are not the chart's background.
     QTest::mouseClick(chart.findChild<QWidget *>("Label4"), Qt::LeftButton);
     QTest::mouseClick(chart.legendPanel(), Qt::LeftButton, {}, QPoint(70, 50));
     QTest::mouseClick(chart.findChild<QWidget *>("Label2"), Qt::LeftButton);
-    EXPECT_EQ(background.count(), 1);
+    EXPECT_EQ(background.count(), 2);
 }
