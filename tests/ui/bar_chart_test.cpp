@@ -1,0 +1,259 @@
+#include "display/bar_chart.h"
+#include "display/legend_panel.h"
+#include "display/threshold_field.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace tavo;
+
+namespace {
+
+constexpr ProfileSeries kAll[] = {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3};
+
+QColor pixelAt(const QImage &image, QPoint p)
+{
+    return QColor(image.pixel(p));
+}
+
+// Heights fall from the back row to the front one, so every front face shows.
+void fillStaircase(BarChart &chart)
+{
+    for (int x = 1; x <= 12; ++x) {
+        chart.addPoint(ProfileSeries::Series1, x, 50 + 4 * x, QString::number(x));
+        chart.addPoint(ProfileSeries::Series2, x, 30 + 3 * x, QString::number(x));
+        chart.addPoint(ProfileSeries::Series3, x, 2 * x, QString::number(-x), x % 2 ? QColor(0, 255, 0) : QColor(255, 0, 0));
+    }
+}
+
+} // namespace
+
+TEST(BarChart, OddPointsNeitherHangNorBreakTheScale)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char *name;
+        double x, y;
+    } cases[] = {{"no height", 1, nan}, {"infinite", 2, inf}, {"far away", 1e300, 5}, {"huge", 3, 1e300},
+                 {"both far", 1e300, -1e300}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        BarChart chart;
+        chart.setMarksVisible(ProfileSeries::Series1, true);
+        chart.addPoint(ProfileSeries::Series1, c.x, c.y, "?");
+        chart.addPoint(ProfileSeries::Series2, 1, 40, "40");
+        const AxisScale axis = chart.valueAxis();
+        EXPECT_TRUE(std::isfinite(axis.minimum) && std::isfinite(axis.maximum) && axis.step > 0);
+        EXPECT_FALSE(chart.grab().isNull());
+    }
+}
+
+TEST(BarChart, BarsStandInThreeRowsInTheirColoursAndHeights)
+{
+    BarChart chart;
+    fillStaircase(chart);
+    const QImage image = chart.grab().toImage();
+    const AxisScale axis = chart.valueAxis();
+    const QRectF plot = chart.plotRect();
+    const double pixelsPerUnit = plot.height() / (axis.maximum - axis.minimum);
+
+    for (const ProfileSeries series : kAll) {
+        for (int i = 0; i < 12; ++i) {
+            SCOPED_TRACE(testing::Message() << "series " << int(series) << " bar " << i);
+            const auto faces = chart.barFaces(series, i);
+            ASSERT_TRUE(faces);
+            const QRectF front = faces->front.boundingRect();
+            EXPECT_NEAR(front.height(), chart.points(series)[i].y * pixelsPerUnit, 1.0);
+
+            const auto inside = chart.visiblePoint(series, i);
+            ASSERT_TRUE(inside);
+            EXPECT_EQ(pixelAt(image, *inside), chart.pointColour(series, i));
+            // Painted up to the top the geometry reports: the front colour just
+            // below the top edge, the lighter top face just above it.
+            const QPoint belowTop(inside->x(), int(front.top()) + 2);
+            const QPoint aboveTop(inside->x(), int(front.top()) - 2);
+            EXPECT_EQ(pixelAt(image, belowTop), chart.pointColour(series, i));
+            EXPECT_NE(pixelAt(image, aboveTop), chart.pointColour(series, i));
+        }
+    }
+    EXPECT_EQ(chart.pointColour(ProfileSeries::Series1, 0), QColor(255, 0, 255));
+    EXPECT_EQ(chart.pointColour(ProfileSeries::Series3, 1), QColor(255, 0, 0));
+
+    // Series3 in front, Series1 at the back: each row further back stands
+    // further right and higher.
+    const QRectF s1 = chart.barFaces(ProfileSeries::Series1, 5)->front.boundingRect();
+    const QRectF s2 = chart.barFaces(ProfileSeries::Series2, 5)->front.boundingRect();
+    const QRectF s3 = chart.barFaces(ProfileSeries::Series3, 5)->front.boundingRect();
+    EXPECT_GT(s1.left(), s2.left());
+    EXPECT_GT(s2.left(), s3.left());
+    EXPECT_LT(s1.bottom(), s2.bottom());
+    EXPECT_LT(s2.bottom(), s3.bottom());
+    // Where the front bar overlaps the one behind it, the front bar takes the click.
+    EXPECT_EQ(chart.barAt(s3.center()), (BarChart::BarHit{ProfileSeries::Series3, 5}));
+}
+
+TEST(BarChart, EverythingFitsThePlotWhateverTheData)
+{
+    const struct {
+        const char *name;
+        std::vector<double> values;
+    } cases[] = {
+        {"empty", {}},
+        {"all zero", {0, 0, 0}},
+        {"above the scale", {100, 121, 3}},
+        {"negative", {-25, 40, 10}},
+        {"large", {12109, 5, 0}},
+    };
+    for (const auto &c : cases) {
+        for (const bool marks : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.name << (marks ? " with marks" : ""));
+            BarChart chart;
+            for (const ProfileSeries series : kAll)
+                chart.setMarksVisible(series, marks);
+            for (std::size_t i = 0; i < c.values.size(); ++i)
+                chart.addPoint(kAll[i % 3], double(i / 3 + 1), c.values[i], QString::number(c.values[i]));
+            const AxisScale axis = chart.valueAxis();
+            EXPECT_LE(axis.minimum, 0);
+            EXPECT_GE(axis.maximum, 0);
+            const QRectF plot = chart.plotRect();
+            for (std::size_t i = 0; i < c.values.size(); ++i) {
+                // Moved back out of its depth row onto the front plane, the bar
+                // lies inside the plot (to the pixel) and stands on the zero line.
+                const QRectF front = chart.barFaces(kAll[i % 3], int(i / 3))->front.boundingRect();
+                const double zeroY = plot.bottom() + axis.minimum / (axis.maximum - axis.minimum) * plot.height();
+                const double lift = zeroY - (c.values[i] >= 0 ? front.bottom() : front.top());
+                EXPECT_GE(lift, -1);
+                const QRectF onFront = front.translated(-lift, lift);
+                EXPECT_GE(onFront.top(), plot.top() - 1);
+                EXPECT_LE(onFront.bottom(), plot.bottom() + 1);
+                EXPECT_GE(onFront.left(), plot.left());
+                EXPECT_LE(onFront.right(), plot.right());
+                if (marks) {
+                    const auto mark = chart.markRect(kAll[i % 3], int(i / 3));
+                    ASSERT_TRUE(mark);
+                    EXPECT_TRUE(chart.rect().contains(mark->toRect()));
+                    EXPECT_FALSE(mark->intersects(QRectF(0, 0, chart.width(), plot.top() - 60)));
+                }
+            }
+            chart.grab(); // paints without trouble
+        }
+    }
+}
+
+TEST(BarChart, NegativeBarsHangBelowZero)
+{
+    BarChart chart;
+    chart.addPoint(ProfileSeries::Series3, 1, -20, "-20", QColor(128, 128, 128));
+    chart.addPoint(ProfileSeries::Series3, 2, 30, "30");
+    const auto down = chart.barFaces(ProfileSeries::Series3, 0)->front.boundingRect();
+    const auto up = chart.barFaces(ProfileSeries::Series3, 1)->front.boundingRect();
+    EXPECT_NEAR(down.top(), up.bottom(), 0.01); // both meet the zero line
+    EXPECT_GT(down.bottom(), down.top() + 1);
+    const QImage image = chart.grab().toImage();
+    const auto inside = chart.visiblePoint(ProfileSeries::Series3, 0);
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(pixelAt(image, *inside), QColor(128, 128, 128));
+    EXPECT_GT(inside->y(), up.bottom());
+}
+
+TEST(BarChart, MarksShowLabelsInLightYellowBoxesAboveTheBars)
+{
+    BarChart chart;
+    fillStaircase(chart);
+    EXPECT_FALSE(chart.markRect(ProfileSeries::Series2, 0));
+    chart.setMarksVisible(ProfileSeries::Series2, true);
+    const QImage image = chart.grab().toImage();
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        const auto mark = chart.markRect(ProfileSeries::Series2, i);
+        ASSERT_TRUE(mark);
+        const QRectF front = chart.barFaces(ProfileSeries::Series2, i)->front.boundingRect();
+        EXPECT_LT(mark->bottom(), front.top());
+        EXPECT_EQ(pixelAt(image, QPoint(int(mark->left()) + 2, int(mark->center().y()))), QColor(255, 255, 128));
+        // The label's text is drawn inside the box.
+        bool ink = false;
+        for (int x = int(mark->left()) + 2; x < int(mark->right()) - 2; ++x)
+            ink = ink || pixelAt(image, QPoint(x, int(mark->center().y()))).lightness() < 128;
+        EXPECT_TRUE(ink);
+    }
+    EXPECT_FALSE(chart.markRect(ProfileSeries::Series1, 0));
+    EXPECT_FALSE(chart.markRect(ProfileSeries::Series3, 0));
+}
+
+TEST(BarChart, PressesGoToTheBarUnderTheMouseOrElseToTheBackground)
+{
+    BarChart chart;
+    fillStaircase(chart);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QSignalSpy bars(&chart, &BarChart::seriesClicked);
+    QSignalSpy background(&chart, &BarChart::backgroundClicked);
+
+    const struct {
+        ProfileSeries series;
+        int index;
+        BarChart::Face face;
+    } cases[] = {
+        {ProfileSeries::Series2, 4, BarChart::Face::Front}, {ProfileSeries::Series1, 11, BarChart::Face::Top},
+        {ProfileSeries::Series1, 0, BarChart::Face::Side},  {ProfileSeries::Series3, 7, BarChart::Face::Front},
+        {ProfileSeries::Series3, 7, BarChart::Face::Top},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.series) << " bar " << c.index << " face " << int(c.face));
+        const auto at = chart.visiblePoint(c.series, c.index, c.face);
+        ASSERT_TRUE(at);
+        bars.clear();
+        QTest::mouseClick(&chart, Qt::LeftButton, Qt::ShiftModifier, *at);
+        ASSERT_EQ(bars.count(), 1);
+        EXPECT_EQ(bars[0][0].value<ProfileSeries>(), c.series);
+        EXPECT_EQ(bars[0][1].toInt(), c.index);
+        EXPECT_EQ(bars[0][2].value<Qt::MouseButton>(), Qt::LeftButton);
+        EXPECT_EQ(bars[0][3].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+        EXPECT_EQ(bars[0][4].toPoint(), *at);
+    }
+    EXPECT_EQ(background.count(), 0);
+
+
+    // Above the plot, away from every bar and child.
+    const QPoint empty(600, int(chart.plotRect().top()) + 2);
+    ASSERT_FALSE(chart.barAt(empty));
+    QTest::mouseClick(&chart, Qt::MiddleButton, Qt::ControlModifier, empty);
+    ASSERT_EQ(background.count(), 1);
+    EXPECT_EQ(background[0][0].value<Qt::MouseButton>(), Qt::MiddleButton);
+    EXPECT_EQ(background[0][1].value<Qt::KeyboardModifiers>(), Qt::ControlModifier);
+    EXPECT_EQ(background[0][2].toPoint(), empty);
+    EXPECT_EQ(bars.count(), 1);
+
+    // A right press opens the popup menu, and so does the menu key; the
+    // context-menu event that follows a right press opens nothing more.
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    chart.setPopupMenu(&menu);
+    QTest::mouseClick(&chart, Qt::RightButton, {}, empty);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, empty, chart.mapToGlobal(empty));
+    QApplication::sendEvent(&chart, &fromMouse);
+    EXPECT_FALSE(menu.isVisible());
+    QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, empty, chart.mapToGlobal(empty));
+    QApplication::sendEvent(&chart, &fromKey);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+
+    // The legend panel and the caption are not the chart's background.
+    QTest::mouseClick(chart.findChild<QWidget *>("Label4"), Qt::LeftButton);
+    QTest::mouseClick(chart.legendPanel(), Qt::LeftButton, {}, QPoint(70, 50));
+    QTest::mouseClick(chart.findChild<QWidget *>("Label2"), Qt::LeftButton);
+    EXPECT_EQ(background.count(), 2);
+}
