@@ -2,7 +2,7 @@
 
 #include "app/app_icons.h"
 #include "app/application_setup.h"
-#include "app/bevel_panel.h"
+#include "display/bevel_panel.h"
 #include "app/contact_config.h"
 
 #include <QFrame>

@@ -3,7 +3,7 @@
 #include "app/app_folder.h"
 #include "app/app_icons.h"
 #include "app/application_setup.h"
-#include "app/bevel_panel.h"
+#include "display/bevel_panel.h"
 #include "app/hint_hide_pause.h"
 
 #include <QApplication>
@@ -78,19 +78,5 @@ void TForm1::mmFactorsClick()
 {
     platform_.openDocument(helpFilePath(applicationFolder_));
 }
-
-// The commands below are filled in with the loading, display and export
-// code; until then they do nothing.
-void TForm1::mmOpenClick() {}
-void TForm1::mmAnalysisClick() {}
-void TForm1::mmPlotClick() {}
-void TForm1::miPart1Click() {}
-void TForm1::miPart2Click() {}
-void TForm1::miDeltaClick() {}
-void TForm1::seDeltaChange() {}
-void TForm1::Series1Click(int, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
-void TForm1::Series2Click(int, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
-void TForm1::Series3Click(int, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
-void TForm1::ChartClickBackground(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
 
 } // namespace tavo

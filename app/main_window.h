@@ -22,6 +22,7 @@ class BarChart;
 class BevelPanel;
 class DiagramImage;
 class HintHidePause;
+class ResultPanel;
 class ResultsGrid;
 
 inline const QString kMainWindowCaption =
@@ -40,8 +41,8 @@ public:
     Platform &platform() { return platform_; }
     FileChooser &fileChooser() { return fileChooser_; }
 
-    // Controls, owned by the window.
-    BevelPanel *paTest = nullptr;
+    // Controls, owned by the window; all but the menus live on the result panel.
+    ResultPanel *paTest = nullptr;
     BarChart *Chart = nullptr;
     ResultsGrid *sgResF = nullptr;
     BevelPanel *paPlot = nullptr;
@@ -86,8 +87,15 @@ public slots:
     // Every system command of the window; the About command shows the box.
     void systemCommand(std::uintptr_t command);
 
+    // Loads a result file and shows it, or shows why it could not: what the
+    // Open command does once a file is chosen, and what a dropped file gets.
+    void openResultFile(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();

@@ -2,13 +2,14 @@
 
 #include "app/app_icons.h"
 #include "app/application_setup.h"
-#include "app/bevel_panel.h"
 #include "app/main_window.h"
-#include "app/manual_check_action.h"
 #include "app/menu_bar_style.h"
+#include "display/manual_check_action.h"
 #include "display/bar_chart.h"
 #include "display/diagram_image.h"
+#include "display/result_panel.h"
 #include "display/results_grid.h"
+#include "display/threshold_field.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -17,41 +18,38 @@
 
 namespace tavo {
 
-namespace {
-
-template <typename Widget>
-Widget *placed(Widget *widget, const QString &name, const QRect &geometry)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-} // namespace
-
 void TForm1::createControls()
 {
     // The result panel is the whole client area and stays hidden until a
     // result file has been loaded. Its children keep their positions whatever
     // the window's size; what lies beyond the client area is cut off.
-    paTest = placed(new BevelPanel(this, Bevel::None), QStringLiteral("paTest"), QRect(0, 0, 1014, 692));
+    paTest = new ResultPanel(this);
     setCentralWidget(paTest);
     paTest->hide();
+    Chart = paTest->Chart;
+    sgResF = paTest->sgResF;
+    paPlot = paTest->paPlot;
+    imPlot = paTest->imPlot;
+    meInfo = paTest->meInfo;
 
-    Chart = placed(new BarChart(paTest), QStringLiteral("Chart"), QRect(2, 0, 1020, 424));
-    sgResF = placed(new ResultsGrid(paTest), QStringLiteral("sgResF"), QRect(2, 423, 184, 298));
-    paPlot = placed(new BevelPanel(paTest, Bevel::Lowered), QStringLiteral("paPlot"), QRect(184, 423, 322, 298));
-    imPlot = placed(new DiagramImage(paPlot), QStringLiteral("imPlot"), QRect(1, 1, 319, 296));
+    // A result file dropped anywhere on the window opens like a chosen one.
+    setAcceptDrops(true);
+    meInfo->viewport()->installEventFilter(this);
 
-    meInfo = placed(new QPlainTextEdit(paTest), QStringLiteral("meInfo"), QRect(505, 423, 519, 298));
-    meInfo->setFont(fontOfPixelSize(QStringLiteral("Times New Roman"), 16));
-    QPalette white = meInfo->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    meInfo->setPalette(white);
-    meInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    meInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Long report lines wrap on screen only; the text keeps its lines.
-    meInfo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    connect(Chart->thresholdField(), &ThresholdField::textChanged, this, &TForm1::seDeltaChange);
+    connect(Chart, &BarChart::backgroundClicked, this, &TForm1::ChartClickBackground);
+    connect(Chart, &BarChart::seriesClicked, this,
+            [this](ProfileSeries series, int index, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                   QPoint position) {
+                switch (series) {
+                case ProfileSeries::Series1:
+                    return Series1Click(index, button, shift, position);
+                case ProfileSeries::Series2:
+                    return Series2Click(index, button, shift, position);
+                case ProfileSeries::Series3:
+                    return Series3Click(index, button, shift, position);
+                }
+            });
 }
 
 void TForm1::createMenus()
@@ -104,9 +102,7 @@ void TForm1::createChartMenu()
     connect(miDelta, &QAction::triggered, this, &TForm1::miDeltaClick);
 
     // A right click on the chart opens the menu.
-    Chart->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Chart, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &position) { pmChart->popup(Chart->mapToGlobal(position)); });
+    Chart->setPopupMenu(pmChart);
 }
 
 } // namespace tavo

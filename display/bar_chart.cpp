@@ -587,4 +587,12 @@ void BarChart::paintFrame(QPainter &painter) const
     painter.restore();
 }
 
+QImage BarChart::picture()
+{
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(palette().color(QPalette::Window));
+    render(&image);
+    return image;
+}
+
 } // namespace tavo

@@ -6,6 +6,7 @@
 #include "display/bar_series.h"
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QPointer>
 #include <QPolygonF>
@@ -13,10 +14,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <QMenu>
+
 #include <array>
 #include <optional>
-
-#include <QMenu>
 
 class QLabel;
 
@@ -89,6 +90,9 @@ public:
     std::optional<QPoint> visiblePoint(ProfileSeries series, int index, Face face = Face::Front) const;
     AxisScale valueAxis() const;
     QRectF plotRect() const; // the front plane of the plot, floor to top
+
+    // The chart with its children as shown, one image pixel per widget pixel.
+    QImage picture();
 
     QSize sizeHint() const override { return {1020, 424}; }
 

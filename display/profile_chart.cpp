@@ -28,9 +28,9 @@ void ProfileChart::showProfile()
     fillSeries(ProfileSeries::Series3, DifferenceColouring::BySign);
 }
 
-void ProfileChart::toggleSeries(ProfileSeries series, QAction &item, bool wasTicked)
+void ProfileChart::toggleSeries(ProfileSeries series, QAction &item)
 {
-    const bool ticked = !wasTicked;
+    const bool ticked = !item.isChecked();
     item.setChecked(ticked);
     m_chart.clearSeries(series);
     if (ticked)

@@ -2,13 +2,10 @@
 // What the main window's chart handlers do, kept apart from the window so that
 // it can run against a bare BarChart and three actions.
 //
-// Wiring (pmChart's items are checkable QActions that start ticked):
+// Wiring: pmChart's items are ManualCheckActions that start ticked, so a
+// click leaves the tick to the handler:
 //   connect(miPart1, &QAction::triggered, this, &TForm1::miPart1Click);
-//   void TForm1::miPart1Click(bool checked)
-//   { profileChart.toggleSeries(ProfileSeries::Series1, *miPart1, !checked); }
-// Qt inverts a checkable action's tick before `triggered`, so the tick before
-// the click is !checked; toggleSeries sets the tick to the inverse of that,
-// which leaves it as Qt set it: one click, one inversion.
+//   void TForm1::miPart1Click() { profileChart.toggleSeries(ProfileSeries::Series1, *miPart1); }
 //   connect(Chart, &BarChart::seriesClicked, ...) -> seriesClicked(series, button)
 //   connect(Chart, &BarChart::backgroundClicked, ...) -> backgroundClicked(button)
 //   connect(Chart->thresholdField(), &ThresholdField::textChanged, ...) ->
@@ -36,10 +33,10 @@ public:
     // ticks, the differences in sign colours.
     void showProfile();
 
-    // `miPart1Click`, `miPart2Click`, `miDeltaClick`: the item's tick becomes
-    // !wasTicked; the series is cleared and, when now ticked, refilled (the
+    // `miPart1Click`, `miPart2Click`, `miDeltaClick`: the item's tick is
+    // inverted; the series is cleared and, when now ticked, refilled (the
     // differences in threshold colours).
-    void toggleSeries(ProfileSeries series, QAction &item, bool wasTicked);
+    void toggleSeries(ProfileSeries series, QAction &item);
 
     // `seDeltaChange`, chart half: the differences refilled in threshold
     // colours, whatever the tick of miDelta. The caller repaints the grid first.

@@ -25,7 +25,6 @@ public:
     // `FillResultsGrid`: writes every cell but the top-left one from the
     // profile and keeps its totals for colouring the difference column.
     void FillResultsGrid(const ProfileRecord &profile);
-    void showProfile(const ProfileRecord &profile) { FillResultsGrid(profile); }
 
     // The difference threshold as the threshold field holds it (its sign does
     // not matter). The grid reads it whenever it paints; setting it repaints

@@ -1,7 +1,7 @@
 // The About box: its layout, and that there is only ever one box that OK,
 // Enter and the caption's close button hide.
 #include "app/about_box.h"
-#include "app/bevel_panel.h"
+#include "display/bevel_panel.h"
 #include "app/contact_config.h"
 #include "app/main_window.h"
 #include "recording_platform.h"

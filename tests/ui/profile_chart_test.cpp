@@ -2,6 +2,7 @@
 
 #include "display/bar_chart.h"
 #include "display/legend_panel.h"
+#include "display/manual_check_action.h"
 #include "display/threshold_field.h"
 
 #include <QAction>
@@ -33,9 +34,9 @@ protected:
         const std::pair<QAction **, const char *> items[] = {
             {&miPart1, "Идеальная работа"}, {&miPart2, "Реальная работа"}, {&miDelta, "Delta = Real - Ideal"}};
         for (const auto &[item, caption] : items) {
-            *item = pmChart.addAction(QString::fromUtf8(caption));
-            (*item)->setCheckable(true);
+            *item = new ManualCheckAction(QString::fromUtf8(caption), &pmChart);
             (*item)->setChecked(true);
+            pmChart.addAction(*item);
         }
         connect(miPart1, ProfileSeries::Series1);
         connect(miPart2, ProfileSeries::Series2);
@@ -56,7 +57,7 @@ protected:
     void connect(QAction *item, ProfileSeries series)
     {
         QObject::connect(item, &QAction::triggered,
-                         [this, item, series](bool checked) { profile.toggleSeries(series, *item, !checked); });
+                         [this, item, series] { profile.toggleSeries(series, *item); });
     }
 
     QColor differenceColour(int factor) const { return chart.pointColour(ProfileSeries::Series3, factor - 1); }
@@ -133,11 +134,11 @@ TEST_F(ProfileChartTest, EachItemClickInvertsItsTickOnceAndRefillsItsSeries)
     EXPECT_EQ(differenceColour(3), kGrayQ);
     EXPECT_EQ(differenceColour(1), kLimeQ);
 
-    // Without a menu click the algorithm works on the tick it is given.
+    // Without a menu click the algorithm inverts the tick the item has.
     QAction bare;
     bare.setCheckable(true);
     bare.setChecked(true);
-    profile.toggleSeries(ProfileSeries::Series2, bare, bare.isChecked());
+    profile.toggleSeries(ProfileSeries::Series2, bare);
     EXPECT_FALSE(bare.isChecked());
     EXPECT_TRUE(chart.points(ProfileSeries::Series2).isEmpty());
 }

@@ -92,7 +92,7 @@ TEST(ResultsGrid, FillsTextsAndKeepsTopLeftEmpty)
 
     ProfileRecord second;
     second.ideal.fill(1);
-    grid.showProfile(second);
+    grid.FillResultsGrid(second);
     EXPECT_EQ(grid.cellText(0, 0), QString());
     EXPECT_EQ(grid.cellText(1, 1), QStringLiteral("1"));
     EXPECT_EQ(grid.cellText(3, 9), QStringLiteral("-1"));

@@ -1,4 +1,4 @@
-#include "app/bevel_panel.h"
+#include "display/bevel_panel.h"
 
 #include <QPainter>
 

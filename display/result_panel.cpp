@@ -1,0 +1,85 @@
+#include "display/result_panel.h"
+
+#include "display/bar_chart.h"
+#include "display/diagram_image.h"
+#include "display/results_grid.h"
+#include "display/threshold_field.h"
+#include "export/text_codec.h"
+#include "resultfile/result_load.h"
+
+#include <QPlainTextEdit>
+
+namespace tavo {
+
+namespace {
+
+template <typename Widget>
+Widget *placed(Widget *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QLatin1StringView(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QPlainTextEdit *createReport(QWidget *parent)
+{
+    auto *report = placed(new QPlainTextEdit(parent), "meInfo", QRect(505, 423, 519, 298));
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(16);
+    report->setFont(font);
+    QPalette white = report->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    report->setPalette(white);
+    report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Long report lines wrap on screen only; the text keeps its lines.
+    report->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return report;
+}
+
+} // namespace
+
+ResultPanel::ResultPanel(QWidget *parent)
+    : BevelPanel(parent, Bevel::None),
+      Chart(placed(new BarChart(this), "Chart", QRect(2, 0, 1020, 424))),
+      sgResF(placed(new ResultsGrid(this), "sgResF", QRect(2, 423, 184, 298))),
+      paPlot(placed(new BevelPanel(this, Bevel::Lowered), "paPlot", QRect(184, 423, 322, 298))),
+      imPlot(placed(new DiagramImage(paPlot), "imPlot", QRect(1, 1, 319, 296))),
+      meInfo(createReport(this)),
+      profileChart_(*Chart, profile_)
+{
+    setObjectName(QStringLiteral("paTest"));
+    resize(kDesignSize);
+}
+
+void ResultPanel::showResult(const LoadedResult &result)
+{
+    profile_ = result.profile;
+    QStringList block;
+    block.reserve(qsizetype(result.reportBlock.size()));
+    for (const std::string &line : result.reportBlock)
+        block.append(fromCp1251(line));
+    meInfo->appendPlainText(block.join(QLatin1Char('\n')));
+    Chart->setTitle({fromCp1251(result.chartTitle)});
+    ShowProfile();
+    FillResultsGrid();
+}
+
+void ResultPanel::ShowProfile()
+{
+    profileChart_.showProfile();
+    imPlot->drawProfile(profile_);
+}
+
+void ResultPanel::FillResultsGrid()
+{
+    sgResF->FillResultsGrid(profile_);
+}
+
+void ResultPanel::thresholdChanged()
+{
+    sgResF->setThreshold(Chart->thresholdField()->value());
+    profileChart_.thresholdChanged();
+}
+
+} // namespace tavo

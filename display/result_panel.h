@@ -1,0 +1,58 @@
+#pragma once
+// The result panel `paTest`: the bar chart, the results grid, the circular
+// diagram and the report at their fixed places, with the profile they show.
+// The main window and the command-line companion's picture rendering both
+// build one, so a saved or rendered picture is what the window shows.
+
+#include "display/bevel_panel.h"
+#include "display/profile_chart.h"
+#include "profile/profile_record.h"
+
+#include <QSize>
+
+class QPlainTextEdit;
+
+namespace tavo {
+
+class BarChart;
+class DiagramImage;
+class ResultsGrid;
+struct LoadedResult;
+
+class ResultPanel : public BevelPanel {
+public:
+    explicit ResultPanel(QWidget *parent = nullptr);
+
+    // The children reach beyond the design client size 1014 × 692; in the
+    // window the rest is cut off, a rendered sheet shows all of it.
+    static constexpr QSize kDesignSize{1014, 692};
+    static constexpr QSize kContentSize{1024, 721};
+
+    BarChart *const Chart;
+    ResultsGrid *const sgResF;
+    BevelPanel *const paPlot;
+    DiagramImage *const imPlot;
+    QPlainTextEdit *const meInfo;
+
+    // A successful load: the report grows by its block (after whatever the
+    // report holds, the user's edits included), the chart gets its title, and
+    // the chart, diagram and grid show the new profile.
+    void showResult(const LoadedResult &result);
+
+    const ProfileRecord &profile() const { return profile_; }
+    ProfileChart &profileChart() { return profileChart_; }
+
+    // `ShowProfile`: the chart's series, then the circular diagram.
+    void ShowProfile();
+    // `FillResultsGrid`.
+    void FillResultsGrid();
+    // `seDeltaChange`: the grid repainted at once, then the differences
+    // refilled in threshold colours.
+    void thresholdChanged();
+
+private:
+    ProfileRecord profile_;
+    ProfileChart profileChart_;
+};
+
+} // namespace tavo
