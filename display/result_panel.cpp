@@ -8,6 +8,7 @@
 #include "resultfile/result_load.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace tavo {
 
@@ -59,10 +60,23 @@ void ResultPanel::showResult(const LoadedResult &result)
     block.reserve(qsizetype(result.reportBlock.size()));
     for (const std::string &line : result.reportBlock)
         block.append(fromCp1251(line));
+    const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
     meInfo->appendPlainText(block.join(QLatin1Char('\n')));
+    showReportFrom(firstNewLine);
     Chart->setTitle({fromCp1251(result.chartTitle)});
     ShowProfile();
     FillResultsGrid();
+}
+
+// Scrolls the report so the block that starts at the given line is read from
+// its heading: to the end first, then back up to the heading, which then
+// stands at the top.
+void ResultPanel::showReportFrom(int line)
+{
+    meInfo->moveCursor(QTextCursor::End);
+    meInfo->ensureCursorVisible();
+    meInfo->setTextCursor(QTextCursor(meInfo->document()->findBlockByNumber(line)));
+    meInfo->ensureCursorVisible();
 }
 
 void ResultPanel::ShowProfile()

@@ -51,6 +51,8 @@ public:
     void thresholdChanged();
 
 private:
+    void showReportFrom(int line);
+
     ProfileRecord profile_;
     ProfileChart profileChart_;
 };
