@@ -3,8 +3,7 @@
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_text.h"
 
-#include <cstdio>
-#include <memory>
+#include <fstream>
 #include <system_error>
 
 namespace tavo {
@@ -22,17 +21,6 @@ std::string cannotOpenFileMessage(std::string_view path)
     std::string message = "Cannot open file ";
     message += path;
     return message;
-}
-
-std::string loadErrorMessage(const LoadError &error, std::string_view path)
-{
-    switch (error.kind) {
-    case LoadError::Kind::CannotOpen:
-        return cannotOpenFileMessage(path);
-    case LoadError::Kind::InvalidField:
-        break;
-    }
-    return invalidIntegerMessage(error.field);
 }
 
 std::string normaliseLineBreaks(std::string_view text)
@@ -98,16 +86,16 @@ std::optional<std::string> readResultFileText(const std::filesystem::path &path)
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         return std::nullopt;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;
     // Normalising never shortens a text, and a CR cut off from its LF becomes
     // the same CR LF, so this many raw bytes give every useful character.
     std::string raw(kUsefulTextChars, '\0');
-    const std::size_t got = std::fread(raw.data(), 1, raw.size(), file.get());
-    if (std::ferror(file.get()))
+    file.read(raw.data(), std::streamsize(raw.size()));
+    if (file.bad())
         return std::nullopt;
-    raw.resize(got);
+    raw.resize(std::size_t(file.gcount()));
     std::string text = normaliseLineBreaks(raw);
     if (text.size() > kUsefulTextChars)
         text.resize(kUsefulTextChars);

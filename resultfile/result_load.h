@@ -42,8 +42,6 @@ using LoadOutcome = std::variant<LoadedResult, LoadError>;
 std::string invalidIntegerMessage(std::string_view field);
 // "Cannot open file %s"; the path is passed through in whatever encoding it has.
 std::string cannotOpenFileMessage(std::string_view path);
-// The message a failed load shows; path names the file for CannotOpen.
-std::string loadErrorMessage(const LoadError &error, std::string_view path);
 
 // Every line break (CR, LF or CR LF) becomes CR LF.
 std::string normaliseLineBreaks(std::string_view text);

@@ -66,8 +66,6 @@ TEST(ResultLoad, MessagesAreExact)
     EXPECT_EQ(invalidIntegerMessage("5  "), "'5  ' is not a valid integer value");
     EXPECT_EQ(invalidIntegerMessage(""), "'' is not a valid integer value");
     EXPECT_EQ(cannotOpenFileMessage("/data/a b.cry"), "Cannot open file /data/a b.cry");
-    EXPECT_EQ(loadErrorMessage({LoadError::Kind::InvalidField, " x"}, "f"), "' x' is not a valid integer value");
-    EXPECT_EQ(loadErrorMessage({LoadError::Kind::CannotOpen, {}}, "/f"), "Cannot open file /f");
 }
 
 TEST(ResultLoad, LineBreaksAllBecomeCrLf)
