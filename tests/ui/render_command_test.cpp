@@ -18,7 +18,6 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -141,18 +140,6 @@ TEST_F(RenderCommand, ChartInBothFormatsWithBarsAndLegend)
         EXPECT_EQ(picture.pixel(15, 43) & 0xffffff, kLime & 0xffffff);
         EXPECT_EQ(countColour(picture, kMarkYellow), 0);
     }
-    // The GIF holds the PNG's picture up to the colour reduction of the
-    // anti-aliased text.
-    const QImage gif = readPicture(QString::fromStdString(outPath("chart.gif")));
-    const QImage png = readPicture(QString::fromStdString(outPath("chart.png")));
-    int far = 0;
-    for (int y = 0; y < png.height(); ++y)
-        for (int x = 0; x < png.width(); ++x) {
-            const QColor a = gif.pixelColor(x, y), b = png.pixelColor(x, y);
-            far += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                             std::abs(a.blue() - b.blue())}) > 40;
-        }
-    EXPECT_LT(far, png.width() * png.height() / 200);
 }
 
 TEST_F(RenderCommand, ThresholdRecoloursTheDifferencesAndMarksShowLabels)
@@ -195,11 +182,12 @@ TEST_F(RenderCommand, ThresholdZeroGraysEqualTotalsOnly)
     // threshold change. Petrov has seven factors with equal totals.
     const QImage fresh = render({}, "petrov.cry");
     const QImage zero = render({"--threshold", "0"}, "petrov.cry");
-    EXPECT_EQ(fresh.size(), zero.size());
-    EXPECT_NE(fresh, zero) << "--threshold 0 must recolour like a typed change";
+    EXPECT_GT(countColour(zero, kGray), countColour(fresh, kGray));
+    EXPECT_LT(countColour(zero, kLime), countColour(fresh, kLime));
+    EXPECT_EQ(countColour(zero, kRed), countColour(fresh, kRed));
 }
 
-TEST_F(RenderCommand, SheetShowsGridDiagramAndReport)
+TEST_F(RenderCommand, SheetShowsChartGridAndDiagram)
 {
     const QImage sheet = render({"--sheet"}, "ivanova.cry", "sheet.gif");
     ASSERT_EQ(sheet.size(), QSize(1024, 721));
@@ -218,14 +206,6 @@ TEST_F(RenderCommand, SheetShowsGridDiagramAndReport)
         }
     EXPECT_GT(reddish, 20);
     EXPECT_GT(greenish, 10);
-    // The report is white paper with dark text; it reaches the sheet's right edge.
-    const QRect report(506, 424, 480, 296);
-    EXPECT_GT(countColour(sheet, qRgb(255, 255, 255), report), report.width() * report.height() / 2);
-    int dark = 0;
-    for (int y = report.top(); y <= report.bottom(); ++y)
-        for (int x = report.left(); x <= report.right(); ++x)
-            dark += qGray(sheet.pixel(x, y)) < 80;
-    EXPECT_GT(dark, 500);
 }
 
 TEST_F(RenderCommand, SameBytesAsSavePlotInTheWindow)
@@ -247,6 +227,20 @@ TEST_F(RenderCommand, SameBytesAsSavePlotInTheWindow)
     const std::string window = readBytes(outPath("window.gif"));
     ASSERT_FALSE(window.empty());
     EXPECT_TRUE(window == readBytes(outPath("cli.gif"))) << "the two GIF files differ";
+}
+
+TEST_F(RenderCommand, OnlyRenderStartsAnApplicationWhichHonoursThePlatformVariable)
+{
+    const std::string noPlatform = "QT_QPA_PLATFORM=no-such-platform";
+    const std::string profile = noPlatform + " " + quoted(TAVO_CLI) + " profile " + quoted(sample("ivanova.cry"));
+    EXPECT_EQ(std::system((profile + " >/dev/null 2>&1").c_str()), 0);
+    EXPECT_NE(run({"-o", outPath("x.png"), sample("ivanova.cry")}, noPlatform).status, 0);
+    // Nothing set and no display: the offscreen platform.
+    const CliRun bare = run({"-o", outPath("x.png"), sample("ivanova.cry")},
+                            "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY");
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_EQ(bare.err, "");
+    EXPECT_EQ(QImage(QString::fromStdString(outPath("x.png"))).size(), QSize(1020, 424));
 }
 
 TEST_F(RenderCommand, FolderOutputWritesOnePicturePerFile)
