@@ -16,6 +16,8 @@
 
 #include <QApplication>
 #include <QMessageLogContext>
+#include <QByteArray>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
@@ -107,9 +109,15 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
     return sheet;
 }
 
+// Paths pass between the command line and Qt in the system's file-name encoding.
+QString qtPath(const std::string &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
 bool writePicture(const QImage &picture, const std::string &path, PictureFormat format)
 {
-    const QString name = QString::fromStdString(path);
+    const QString name = qtPath(path);
     if (format == PictureFormat::Gif)
         return !saveGifFile(name, picture).has_value();
     // Written beside the target and renamed over it when complete, as the GIF
@@ -143,8 +151,8 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
         }
         std::set<std::string> names;
         for (const auto &input : args.operands) {
-            const QString base = QFileInfo(QString::fromStdString(input)).completeBaseName();
-            const std::string name = base.toStdString() + "." + extensionOf(format);
+            const QString base = QFileInfo(qtPath(input)).completeBaseName();
+            const std::string name = QFile::encodeName(base).toStdString() + "." + extensionOf(format);
             // Two inputs of one name would silently leave only the last picture.
             if (!names.insert(name).second) {
                 usage = "render: two files would both be written as " + name;
@@ -163,7 +171,7 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
         usage = "render: --format is for a folder; a file's picture format follows its extension";
         return {};
     }
-    const auto format = formatNamed(QFileInfo(QString::fromStdString(outPath)).suffix());
+    const auto format = formatNamed(QFileInfo(qtPath(outPath)).suffix());
     if (!format) {
         usage = "render: OUT must end in .gif or .png";
         return {};
