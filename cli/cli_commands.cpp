@@ -163,8 +163,8 @@ const std::vector<Command> &commands()
          &runProfile},
         {"render",
          "[--threshold T] [--marks] [--sheet] [--format gif|png] -o OUT FILE...",
-         "write the chart picture as Save > Plot does (with --sheet the whole result panel), GIF or PNG by "
-         "OUT's extension; with an existing folder as OUT, OUT/<name>.gif (or --format png) for every FILE",
+         "write the chart picture of Save > Plot (--sheet: the whole result panel), GIF or PNG by OUT's "
+         "extension; an existing folder as OUT takes several FILEs",
          {{"-o", "--output", true},
           {"--threshold", "", true},
           {"--marks", "", false},
