@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
 
+#include "cli/cli_output.h"
+
 #include "export/text_codec.h"
 #include "profile/percentage_scale.h"
 #include "profile/threshold_class.h"
@@ -22,10 +24,6 @@
 #include <type_traits>
 
 namespace tavo::cli {
-
-namespace {
-
-constexpr std::string_view kProgram = "tavo12f-cli";
 
 void writeBytes(std::FILE *stream, std::string_view bytes)
 {
@@ -59,6 +57,10 @@ void reportLoadError(const LoadError &error, const std::string &path)
     else
         reportFailure(toUtf8(invalidIntegerMessage(error.field)));
 }
+
+namespace {
+
+constexpr std::string_view kProgram = "tavo12f-cli";
 
 std::optional<std::string> readWholeFile(const std::string &path)
 {
@@ -159,6 +161,18 @@ const std::vector<Command> &commands()
          1,
          1,
          &runProfile},
+        {"render",
+         "[--threshold T] [--marks] [--sheet] [--format gif|png] -o OUT FILE...",
+         "write the chart picture of Save > Plot (--sheet: the whole result panel), GIF or PNG by OUT's "
+         "extension; an existing folder as OUT takes several FILEs",
+         {{"-o", "--output", true},
+          {"--threshold", "", true},
+          {"--marks", "", false},
+          {"--sheet", "", false},
+          {"--format", "", true}},
+         1,
+         SIZE_MAX,
+         &runRender},
     };
     return table;
 }

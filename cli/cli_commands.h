@@ -1,8 +1,7 @@
 #pragma once
 // The commands of tavo12f-cli. Each is one function over parsed arguments
-// that writes to stdout/stderr and returns the exit status. A new command
-// (a chart picture renderer, say) is one more function and one more entry in
-// commands().
+// that writes to stdout/stderr and returns the exit status. A new command is
+// one more function and one more entry in commands().
 
 #include "cli/cli_args.h"
 
@@ -40,5 +39,7 @@ int runDecrypt(const Arguments &args);
 int runEncrypt(const Arguments &args);
 int runReport(const Arguments &args);
 int runProfile(const Arguments &args);
+// Needs no display; the only command that starts a QApplication.
+int runRender(const Arguments &args);
 
 } // namespace tavo::cli

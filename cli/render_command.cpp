@@ -1,0 +1,240 @@
+// `render`: the chart picture that Save > Plot writes, or the whole result
+// panel, made without a window. The result panel is the one the program
+// shows, filled and toggled through the same operations as the window's
+// handlers, so the picture cannot drift from the screen.
+
+#include "cli/cli_commands.h"
+#include "cli/cli_output.h"
+
+#include "app/application_setup.h"
+#include "display/bar_chart.h"
+#include "display/profile_chart.h"
+#include "display/result_panel.h"
+#include "display/threshold_field.h"
+#include "export/gif_file.h"
+#include "resultfile/result_load.h"
+
+#include <QApplication>
+#include <QMessageLogContext>
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+#include <QString>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tavo::cli {
+
+namespace {
+
+enum class PictureFormat { Gif, Png };
+
+std::optional<PictureFormat> formatNamed(QString name)
+{
+    name = name.toLower();
+    if (name == QLatin1String("gif"))
+        return PictureFormat::Gif;
+    if (name == QLatin1String("png"))
+        return PictureFormat::Png;
+    return std::nullopt;
+}
+
+const char *extensionOf(PictureFormat format)
+{
+    return format == PictureFormat::Gif ? "gif" : "png";
+}
+
+struct RenderSettings {
+    std::optional<QString> threshold; // typed into the threshold field
+    bool marks = false;
+    bool sheet = false;
+};
+
+struct RenderJob {
+    std::string input;
+    std::string output;
+    PictureFormat format;
+};
+
+// What the threshold field lets a user type: digits and signs.
+bool typeableThreshold(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '+' || c == '-';
+    });
+}
+
+QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
+{
+    // The main window's look: its form font and the button-face background.
+    ResultPanel panel;
+    panel.setFont(formFont());
+    QPalette face = panel.palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    panel.setPalette(face);
+    panel.resize(settings.sheet ? ResultPanel::kContentSize : ResultPanel::kDesignSize);
+    // Shown, so the children count as visible, but never mapped anywhere.
+    panel.setAttribute(Qt::WA_DontShowOnScreen);
+    panel.show();
+
+    ThresholdField *field = panel.Chart->thresholdField();
+    QObject::connect(field, &ThresholdField::textChanged, &panel, [&panel] { panel.thresholdChanged(); });
+    panel.showResult(result);
+
+    if (settings.threshold) {
+        // Typing the text the field already holds still ends in threshold
+        // colours in the window (the old text has to go first), so the
+        // change is run here whether or not the text differs.
+        if (field->text() == *settings.threshold)
+            panel.thresholdChanged();
+        else
+            field->setText(*settings.threshold);
+    }
+    if (settings.marks)
+        for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+            panel.profileChart().seriesClicked(series, Qt::LeftButton);
+
+    if (!settings.sheet)
+        return panel.Chart->picture();
+    QImage sheet(ResultPanel::kContentSize, QImage::Format_RGB32);
+    sheet.fill(panel.palette().color(QPalette::Window));
+    panel.render(&sheet);
+    return sheet;
+}
+
+// Paths pass between the command line and Qt in the system's file-name encoding.
+QString qtPath(const std::string &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+bool writePicture(const QImage &picture, const std::string &path, PictureFormat format)
+{
+    const QString name = qtPath(path);
+    if (format == PictureFormat::Gif)
+        return !saveGifFile(name, picture).has_value();
+    // Written beside the target and renamed over it when complete, as the GIF
+    // files are, so a failure leaves no partial picture behind.
+    QSaveFile file(name);
+    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+}
+
+// The pictures to write, or a usage error (empty jobs and the message set).
+std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
+{
+    const auto out = args.option("-o");
+    if (!out || out->empty()) {
+        usage = "render: -o OUT is missing";
+        return {};
+    }
+    const std::string outPath(*out);
+    const auto formatOption = args.option("--format");
+    std::vector<RenderJob> jobs;
+
+    std::error_code ec;
+    if (std::filesystem::is_directory(outPath, ec)) {
+        PictureFormat format = PictureFormat::Gif;
+        if (formatOption) {
+            const auto named = formatNamed(QString::fromStdString(std::string(*formatOption)));
+            if (!named) {
+                usage = "render: unknown format " + std::string(*formatOption) + " (gif or png)";
+                return {};
+            }
+            format = *named;
+        }
+        std::set<std::string> names;
+        for (const auto &input : args.operands) {
+            const QString base = QFileInfo(qtPath(input)).completeBaseName();
+            const std::string name = QFile::encodeName(base).toStdString() + "." + extensionOf(format);
+            // Two inputs of one name would silently leave only the last picture.
+            if (!names.insert(name).second) {
+                usage = "render: two files would both be written as " + name;
+                return {};
+            }
+            jobs.push_back({input, (std::filesystem::path(outPath) / name).string(), format});
+        }
+        return jobs;
+    }
+
+    if (args.operands.size() > 1) {
+        usage = "render: several files need -o to name an existing folder";
+        return {};
+    }
+    if (formatOption) {
+        usage = "render: --format is for a folder; a file's picture format follows its extension";
+        return {};
+    }
+    const auto format = formatNamed(QFileInfo(qtPath(outPath)).suffix());
+    if (!format) {
+        usage = "render: OUT must end in .gif or .png";
+        return {};
+    }
+    jobs.push_back({args.operands.front(), outPath, *format});
+    return jobs;
+}
+
+QtMessageHandler platformHandler = nullptr;
+
+// Without a desktop session Qt notes on every start that XDG_RUNTIME_DIR is
+// unset; that is expected here and would bury the command's own messages.
+void quietWithoutSession(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    platformHandler(type, context, message);
+}
+
+} // namespace
+
+int runRender(const Arguments &args)
+{
+    RenderSettings settings;
+    if (const auto threshold = args.option("--threshold")) {
+        if (!typeableThreshold(*threshold))
+            return usageError("the threshold must be a whole number, not " + std::string(*threshold));
+        settings.threshold = QString::fromStdString(std::string(*threshold));
+    }
+    settings.marks = args.option("--marks").has_value();
+    settings.sheet = args.option("--sheet").has_value();
+
+    std::string usage;
+    const std::vector<RenderJob> jobs = planJobs(args, usage);
+    if (jobs.empty())
+        return usageError(usage);
+
+    // Widgets need an application; this is the only command that makes one.
+    // No display is needed unless the caller asks for a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    platformHandler = qInstallMessageHandler(quietWithoutSession);
+    static int argc = 1;
+    static char name[] = "tavo12f-cli";
+    static char *argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    setUpApplication();
+
+    int status = kExitOk;
+    for (const RenderJob &job : jobs) {
+        const LoadOutcome outcome = loadResultFile(job.input);
+        if (const auto *error = std::get_if<LoadError>(&outcome)) {
+            reportLoadError(*error, job.input);
+            status = kExitFileFailed;
+            continue;
+        }
+        const QImage picture = renderPicture(std::get<LoadedResult>(outcome), settings);
+        if (!writePicture(picture, job.output, job.format)) {
+            reportFailure("Cannot create file " + fullPath(job.output));
+            status = kExitFileFailed;
+        }
+    }
+    return status;
+}
+
+} // namespace tavo::cli

@@ -1,0 +1,325 @@
+// Runs the built tavo12f-cli render and looks at the pictures it writes: GIF
+// decoded with giflib, PNG with QImage, and both against what the window
+// itself saves with Save > Plot.
+
+#include "app/application_setup.h"
+#include "app/main_window.h"
+#include "display/bar_chart.h"
+#include "display/threshold_field.h"
+#include "recording_platform.h"
+#include "scripted_file_chooser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+using tavo::setUpApplication;
+using tavo::TForm1;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string quoted(const std::string &arg)
+{
+    std::string q = "'";
+    for (const char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string readBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+QImage decodeGif(const QString &path)
+{
+    int error = 0;
+    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
+    if (!gif)
+        return {};
+    QImage image;
+    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
+        const SavedImage &first = gif->SavedImages[0];
+        const ColorMapObject *map = first.ImageDesc.ColorMap ? first.ImageDesc.ColorMap : gif->SColorMap;
+        const int width = first.ImageDesc.Width, height = first.ImageDesc.Height;
+        if (map && width == gif->SWidth && height == gif->SHeight) {
+            image = QImage(width, height, QImage::Format_RGB32);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const GifColorType c = map->Colors[first.RasterBits[y * width + x] % map->ColorCount];
+                    image.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
+                }
+        }
+    }
+    DGifCloseFile(gif, &error);
+    return image;
+}
+
+QImage readPicture(const QString &path)
+{
+    return path.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive) ? decodeGif(path) : QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+int countColour(const QImage &image, QRgb colour, QRect area = {})
+{
+    if (area.isNull())
+        area = image.rect();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
+    return n;
+}
+
+const QRgb kFuchsia = qRgb(255, 0, 255), kBlue = qRgb(0, 0, 255), kLime = qRgb(0, 255, 0), kRed = qRgb(255, 0, 0),
+           kGray = qRgb(128, 128, 128), kMarkYellow = qRgb(255, 255, 128);
+
+class RenderCommand : public ::testing::Test {
+protected:
+    static std::string sample(const char *name) { return (std::filesystem::path(TAVO_TEST_DATA) / name).string(); }
+    std::string outPath(const char *name) const { return QDir(dir.path()).filePath(QLatin1String(name)).toStdString(); }
+
+    CliRun run(const std::vector<std::string> &args, const std::string &environment = "") const
+    {
+        std::string command = environment + " " + quoted(TAVO_CLI) + " render";
+        for (const auto &a : args)
+            command += " " + quoted(a);
+        const std::string out = outPath("stdout.log"), err = outPath("stderr.log");
+        command += " >" + quoted(out) + " 2>" + quoted(err);
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(out), readBytes(err)};
+    }
+
+    // Renders and reads back the picture; fails the test when the command does.
+    QImage render(const std::vector<std::string> &options, const char *name = "ivanova.cry",
+                  const char *out = "picture.png")
+    {
+        std::vector<std::string> args = options;
+        args.insert(args.end(), {"-o", outPath(out), sample(name)});
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.out, "");
+        return readPicture(QString::fromStdString(outPath(out)));
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(RenderCommand, ChartInBothFormatsWithBarsAndLegend)
+{
+    for (const char *out : {"chart.gif", "Chart.Png"}) {
+        SCOPED_TRACE(out);
+        const QImage picture = render({}, "ivanova.cry", out);
+        ASSERT_EQ(picture.size(), QSize(1020, 424));
+        for (const QRgb colour : {kFuchsia, kBlue, kLime, kRed})
+            EXPECT_GT(countColour(picture, colour), 200) << std::hex << colour;
+        // The legend panel's swatches in the top-left corner.
+        EXPECT_EQ(picture.pixel(11, 11) & 0xffffff, kFuchsia & 0xffffff);
+        EXPECT_EQ(picture.pixel(11, 27) & 0xffffff, kBlue & 0xffffff);
+        EXPECT_EQ(picture.pixel(7, 43) & 0xffffff, kRed & 0xffffff);
+        EXPECT_EQ(picture.pixel(15, 43) & 0xffffff, kLime & 0xffffff);
+        EXPECT_EQ(countColour(picture, kMarkYellow), 0);
+    }
+}
+
+TEST_F(RenderCommand, ThresholdRecoloursTheDifferencesAndMarksShowLabels)
+{
+    // Ivanova's differences: -26 3 -4 9 6 -23 -8 -9 -13 -18 -32 2.
+    const QImage fresh = render({});
+    const QImage within10 = render({"--threshold", "10"});
+    const QImage within10Negative = render({"--threshold", "-10"});
+    const QImage allWithin = render({"--threshold", "+40"});
+    const QImage marks = render({"--marks"});
+
+    // 3, -4, 9, 6, -8, -9 and 2 turn gray; the rest keep their direction.
+    EXPECT_GT(countColour(within10, kGray), countColour(fresh, kGray) + 500);
+    EXPECT_LT(countColour(within10, kLime), countColour(fresh, kLime));
+    EXPECT_LT(countColour(within10, kRed), countColour(fresh, kRed));
+    EXPECT_GT(countColour(within10, kRed), 500);
+    // -10 acts as 10; only the threshold box shows the other text.
+    QImage negative = within10Negative, positive = within10;
+    for (QImage *image : {&negative, &positive}) {
+        QPainter blank(image);
+        blank.fillRect(QRect(952, 390, 50, 21), Qt::black);
+    }
+    EXPECT_EQ(negative, positive);
+    EXPECT_NE(within10Negative, within10);
+    // Everything within: only the legend swatches keep red and lime.
+    const QRect legend(0, 0, 80, 54);
+    EXPECT_EQ(countColour(allWithin, kRed), countColour(allWithin, kRed, legend));
+    EXPECT_EQ(countColour(allWithin, kLime), countColour(allWithin, kLime, legend));
+    EXPECT_GT(countColour(allWithin, kRed, legend), 20);
+
+    // 36 label boxes of about 150 yellow pixels each; two series' worth
+    // would stay well below.
+    EXPECT_GT(countColour(marks, kMarkYellow), 36 * 130);
+    EXPECT_EQ(countColour(fresh, kMarkYellow), 0);
+}
+
+TEST_F(RenderCommand, ThresholdZeroGraysEqualTotalsOnly)
+{
+    // Equal totals: a flat difference bar, lime after a load, gray after a
+    // threshold change. Petrov has seven factors with equal totals.
+    const QImage fresh = render({}, "petrov.cry");
+    const QImage zero = render({"--threshold", "0"}, "petrov.cry");
+    // A flat bar shows only its top face, in a shade of its colour.
+    const auto shades = [](const QImage &image, auto isShade) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += isShade(QColor(image.pixel(x, y)));
+        return n;
+    };
+    const auto limeShade = [](QColor c) { return c.red() == 0 && c.blue() == 0 && c.green() > 100; };
+    const auto redShade = [](QColor c) { return c.green() == 0 && c.blue() == 0 && c.red() > 100; };
+    const auto grayShade = [](QColor c) { return c.red() == c.green() && c.green() == c.blue() && c.red() > 90 && c.red() < 180; };
+    EXPECT_GT(shades(zero, grayShade), shades(fresh, grayShade));
+    EXPECT_LT(shades(zero, limeShade), shades(fresh, limeShade));
+    EXPECT_EQ(shades(zero, redShade), shades(fresh, redShade));
+}
+
+TEST_F(RenderCommand, SheetShowsChartGridAndDiagram)
+{
+    const QImage sheet = render({"--sheet"}, "ivanova.cry", "sheet.gif");
+    ASSERT_EQ(sheet.size(), QSize(1024, 721));
+    // The chart at the top, then the diagram's two profiles below it.
+    const QRect chart(2, 0, 1020, 424), diagram(185, 424, 319, 296), grid(2, 423, 184, 298);
+    EXPECT_GT(countColour(sheet, kFuchsia, chart), 200);
+    EXPECT_GT(countColour(sheet, kFuchsia, diagram), 50);
+    EXPECT_GT(countColour(sheet, kBlue, diagram), 50);
+    // The grid's difference column: red text for the drops, green for the rises.
+    int reddish = 0, greenish = 0;
+    for (int y = grid.top(); y <= grid.bottom(); ++y)
+        for (int x = grid.left(); x <= grid.right(); ++x) {
+            const QColor c = sheet.pixelColor(x, y);
+            reddish += c.red() > 180 && c.green() < 80 && c.blue() < 80;
+            greenish += c.green() > 90 && c.red() < 60 && c.blue() < 60;
+        }
+    EXPECT_GT(reddish, 20);
+    EXPECT_GT(greenish, 10);
+}
+
+TEST_F(RenderCommand, SameBytesAsSavePlotInTheWindow)
+{
+    setUpApplication();
+    tavo::testing::RecordingPlatform platform;
+    tavo::testing::ScriptedFileChooser chooser;
+    TForm1 form(platform, chooser);
+    chooser.answer = QString::fromStdString(sample("smith.cry"));
+    form.mmOpenClick();
+    form.Chart->thresholdField()->setText(QStringLiteral("7"));
+    form.Series1Click(0, Qt::LeftButton, {}, {});
+    form.Series2Click(0, Qt::LeftButton, {}, {});
+    form.Series3Click(0, Qt::LeftButton, {}, {});
+    chooser.answer = QString::fromStdString(outPath("window.gif"));
+    form.mmPlotClick();
+
+    render({"--threshold", "7", "--marks"}, "smith.cry", "cli.gif");
+    const std::string window = readBytes(outPath("window.gif"));
+    ASSERT_FALSE(window.empty());
+    EXPECT_TRUE(window == readBytes(outPath("cli.gif"))) << "the two GIF files differ";
+}
+
+TEST_F(RenderCommand, OnlyRenderStartsAnApplicationWhichHonoursThePlatformVariable)
+{
+    const std::string noPlatform = "QT_QPA_PLATFORM=no-such-platform";
+    const std::string profile = noPlatform + " " + quoted(TAVO_CLI) + " profile " + quoted(sample("ivanova.cry"));
+    EXPECT_EQ(std::system((profile + " >/dev/null 2>&1").c_str()), 0);
+    EXPECT_NE(run({"-o", outPath("x.png"), sample("ivanova.cry")}, noPlatform).status, 0);
+    // Nothing set and no display: the offscreen platform.
+    const CliRun bare = run({"-o", outPath("x.png"), sample("ivanova.cry")},
+                            "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY");
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_EQ(bare.err, "");
+    EXPECT_EQ(QImage(QString::fromStdString(outPath("x.png"))).size(), QSize(1020, 424));
+}
+
+TEST_F(RenderCommand, FolderOutputWritesOnePicturePerFile)
+{
+    const std::string folder = dir.path().toStdString();
+    const CliRun r = run({"--format", "PNG", "-o", folder, sample("ivanova.cry"), sample("smith.cry"),
+                          sample("kuznetsova.txt"), outPath("gone.cry")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot open file " + outPath("gone.cry") + "\n");
+    for (const char *name : {"ivanova.png", "smith.png", "kuznetsova.png"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(QImage(QString::fromStdString(outPath(name))).size(), QSize(1020, 424));
+    }
+    EXPECT_EQ(run({"-o", folder, sample("petrov.cry")}).status, 0);
+    EXPECT_EQ(decodeGif(QString::fromStdString(outPath("petrov.gif"))).size(), QSize(1020, 424));
+}
+
+TEST_F(RenderCommand, FailuresAndUsageErrors)
+{
+    // A result file whose first answer field is no number, encrypted by the
+    // companion itself: ten header lines, then "ж    1" in cp1251.
+    {
+        std::ofstream plain(outPath("bad.txt"), std::ios::binary);
+        for (int i = 0; i < 10; ++i)
+            plain << "\r\n";
+        plain << "\xe6    1";
+    }
+    const std::string bad = outPath("bad.cry");
+    ASSERT_EQ(std::system((quoted(TAVO_CLI) + " encrypt " + quoted(outPath("bad.txt")) + " >" + quoted(bad)).c_str()), 0);
+    const std::string out = outPath("x.gif");
+    const struct {
+        const char *name;
+        std::vector<std::string> args;
+        int status;
+        std::string err; // the whole of stderr, or its start for usage errors
+    } cases[] = {
+        {"invalid field", {"-o", out, bad}, 1, "'ж  ' is not a valid integer value\n"},
+        {"missing file", {"-o", out, outPath("nobody.cry")}, 1, "Cannot open file " + outPath("nobody.cry") + "\n"},
+        {"folder as FILE", {"-o", out, dir.path().toStdString()}, 1,
+         "Cannot open file " + dir.path().toStdString() + "\n"},
+        {"unwritable OUT", {"-o", outPath("no/such/x.gif"), sample("ivanova.cry")}, 1,
+         "Cannot create file " + outPath("no/such/x.gif") + "\n"},
+        {"unwritable PNG", {"-o", outPath("no/such/x.png"), sample("ivanova.cry")}, 1,
+         "Cannot create file " + outPath("no/such/x.png") + "\n"},
+        {"bad extension", {"-o", outPath("x.jpg"), sample("ivanova.cry")}, 2, "tavo12f-cli: render: OUT must end"},
+        {"no extension", {"-o", outPath("x"), sample("ivanova.cry")}, 2, "tavo12f-cli: render: OUT must end"},
+        {"no -o", {sample("ivanova.cry")}, 2, "tavo12f-cli: render: -o OUT is missing"},
+        {"two files to one picture", {"-o", out, sample("ivanova.cry"), sample("smith.cry")}, 2,
+         "tavo12f-cli: render: several files"},
+        {"format with a file OUT", {"--format", "png", "-o", out, sample("ivanova.cry")}, 2,
+         "tavo12f-cli: render: --format is for a folder"},
+        {"unknown format", {"--format", "bmp", "-o", dir.path().toStdString(), sample("ivanova.cry")}, 2,
+         "tavo12f-cli: render: unknown format bmp"},
+        {"same name twice", {"-o", dir.path().toStdString(), sample("ivanova.cry"), sample("../tests/data/ivanova.txt")},
+         2, "tavo12f-cli: render: two files would both be written as ivanova.gif"},
+        {"threshold with letters", {"--threshold", "5x", "-o", out, sample("ivanova.cry")}, 2,
+         "tavo12f-cli: the threshold must be a whole number, not 5x"},
+        {"marks with a value", {"--marks=1", "-o", out, sample("ivanova.cry")}, 2, "tavo12f-cli: option --marks"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, "");
+        if (c.status == 2)
+            EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
+        else
+            EXPECT_EQ(r.err, c.err);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+    }
+}
