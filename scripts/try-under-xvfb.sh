@@ -6,7 +6,8 @@
 #   scripts/try-under-xvfb.sh SHOT.png [SAMPLE] [BUILD_DIR]
 #
 # SAMPLE is a file name in the dialog's start folder (bin/Data), ivanova.cry
-# by default. Needs xvfb-run, xdotool and ImageMagick's import.
+# by default. TAVO_KEEP_SIZE=1 leaves the window at the size it opens with.
+# Needs xvfb-run, xdotool and ImageMagick's import.
 set -euo pipefail
 
 [ $# -ge 1 ] || { echo "usage: $0 SHOT.png [SAMPLE] [BUILD_DIR]" >&2; exit 2; }
@@ -39,6 +40,12 @@ wait_for_window() {
 }
 
 main=$(wait_for_window '^TAVO\.12Fmod\.An - ')
+# No window manager runs here to grant the maximized state the window asks
+# for, so give it the whole screen as a desktop would, unless told not to.
+if [ -z "${TAVO_KEEP_SIZE:-}" ]; then
+  xdotool windowmove --sync "$main" 0 0 2>/dev/null || true
+  xdotool windowsize --sync "$main" 1280 1024 2>/dev/null || true
+fi
 sleep 1
 # "Open" is the first item of the menu bar, at the window's top left.
 xdotool mousemove --window "$main" 20 10 click 1

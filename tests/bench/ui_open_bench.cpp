@@ -38,6 +38,9 @@ void BM_OpenResultFileAndPaintWindow(benchmark::State &state)
     tavo::testing::RecordingPlatform platform;
     tavo::testing::ScriptedFileChooser chooser;
     tavo::TForm1 form(platform, chooser);
+    // The offscreen screen is small; paint the window at a desktop's size.
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(1280, 1024);
     form.show();
     QCoreApplication::processEvents();
     for (auto _ : state) {

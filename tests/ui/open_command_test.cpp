@@ -172,6 +172,23 @@ TEST_F(OpenCommandTest, GoodSampleFillsEveryDisplayAndShowsThePanel)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// Paths reach the loader and the message unchanged, whatever their letters.
+TEST_F(OpenCommandTest, NonAsciiFileNamesOpenAndAreNamedInTheMessage)
+{
+    const QString copy = dir.filePath(QStringLiteral("Иванова анкета.cry"));
+    ASSERT_TRUE(QFile::copy(samplePath("ivanova.cry"), copy));
+    s.open(copy);
+    EXPECT_EQ(s.form.Chart->title(), QStringList{kIvanovaTitle});
+    EXPECT_EQ(reportLines(s.form).size(), 67);
+
+    const QString missing = dir.filePath(QStringLiteral("Пётр №2.cry"));
+    ErrorBoxWatcher boxes;
+    s.open(missing);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.text, QStringLiteral("Cannot open file ") + missing + QLatin1Char('.'));
+    EXPECT_EQ(reportLines(s.form).size(), 67);
+}
+
 TEST_F(OpenCommandTest, SameFileTwiceRepeatsTheBlockAndKeepsTheDisplays)
 {
     const QString path = samplePath("ivanova.cry");
@@ -387,12 +404,14 @@ TEST_F(OpenCommandTest, HugeGarbageFileFailsQuicklyInBoundedMemory)
 
 namespace {
 
-void drop(QWidget *target, QMimeData *mime)
+// Drags the data over the target and drops it; whether the drag was taken.
+bool drop(QWidget *target, QMimeData *mime)
 {
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
     QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &dropped);
+    return enter.isAccepted();
 }
 
 } // namespace
@@ -413,7 +432,7 @@ TEST_F(OpenCommandTest, DroppingOneLocalFileOpensIt)
         SCOPED_TRACE(t.name);
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(path)});
-        drop(t.target, &mime);
+        EXPECT_TRUE(drop(t.target, &mime));
         ++loads;
         EXPECT_EQ(reportLines(s.form).size(), 67 * loads);
         EXPECT_FALSE(s.form.paTest->isHidden());
@@ -434,7 +453,7 @@ TEST_F(OpenCommandTest, DroppingTwoFilesOrTextDoesNothing)
     const DisplaySnapshot atStart = snapshot(s.form);
     ErrorBoxWatcher boxes;
     for (QMimeData *mime : {&twoFiles, &text, &remote}) {
-        drop(&s.form, mime);
+        EXPECT_FALSE(drop(&s.form, mime));
         EXPECT_EQ(snapshot(s.form), atStart);
     }
     QApplication::processEvents();
