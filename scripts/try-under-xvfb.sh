@@ -6,7 +6,8 @@
 #   scripts/try-under-xvfb.sh SHOT.png [SAMPLE] [BUILD_DIR]
 #
 # SAMPLE is a file name in the dialog's start folder (bin/Data), ivanova.cry
-# by default. TAVO_KEEP_SIZE=1 leaves the window at the size it opens with.
+# by default. TAVO_KEEP_SIZE=1 leaves the window at the size it opens with;
+# TAVO_DIALOG_SHOT=FILE.png also photographs the open dialog.
 # Needs xvfb-run, xdotool and ImageMagick's import.
 set -euo pipefail
 
@@ -53,6 +54,9 @@ xdotool mousemove --window "$main" 20 10 click 1
 dialog=$(wait_for_window 'Построение Мотивационного Профиля Зелю-Карбона')
 xdotool windowfocus --sync "$dialog" 2>/dev/null || true
 sleep 0.5
+if [ -n "${TAVO_DIALOG_SHOT:-}" ]; then
+  import -window root "$(realpath -m "$TAVO_DIALOG_SHOT")"
+fi
 # The file name field has the focus when the dialog opens.
 xdotool type --delay 40 "$sample"
 xdotool key Return
