@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fp-utils libchm-bin
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
   fonts-dejavu-core fonts-liberation
 )
 

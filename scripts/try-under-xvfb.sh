@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Opens a sample the way a user does, on a virtual screen, and photographs it:
+# starts the program, clicks Open in the menu bar, types the sample's name into
+# the open dialog, presses Enter and takes a screenshot of the whole screen.
+#
+#   scripts/try-under-xvfb.sh SHOT.png [SAMPLE] [BUILD_DIR]
+#
+# SAMPLE is a file name in the dialog's start folder (bin/Data), ivanova.cry
+# by default. TAVO_KEEP_SIZE=1 leaves the window at the size it opens with;
+# TAVO_DIALOG_SHOT=FILE.png also photographs the open dialog.
+# Needs xvfb-run, xdotool and ImageMagick's import.
+set -euo pipefail
+
+[ $# -ge 1 ] || { echo "usage: $0 SHOT.png [SAMPLE] [BUILD_DIR]" >&2; exit 2; }
+shot=$(realpath -m "$1")
+sample=${2:-ivanova.cry}
+build=$(realpath "${3:-build}")
+
+# Run the rest inside a fresh virtual screen.
+if [ -z "${TAVO_ON_XVFB:-}" ]; then
+  exec env TAVO_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+program="$build/bin/tavo12f"
+[ -x "$program" ] || { echo "$program is not built" >&2; exit 1; }
+
+"$program" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+
+# Waits up to 10 s for a visible window whose title matches, and prints its id.
+wait_for_window() {
+  local id
+  for _ in $(seq 50); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.2
+  done
+  echo "no window titled like '$1' appeared" >&2
+  return 1
+}
+
+main=$(wait_for_window '^TAVO\.12Fmod\.An - ')
+# No window manager runs here to grant the maximized state the window asks
+# for, so give it the whole screen as a desktop would, unless told not to.
+if [ -z "${TAVO_KEEP_SIZE:-}" ]; then
+  xdotool windowmove --sync "$main" 0 0 2>/dev/null || true
+  xdotool windowsize --sync "$main" 1280 1024 2>/dev/null || true
+fi
+sleep 1
+# "Open" is the first item of the menu bar, at the window's top left.
+xdotool mousemove --window "$main" 20 10 click 1
+
+dialog=$(wait_for_window 'Построение Мотивационного Профиля Зелю-Карбона')
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+sleep 0.5
+if [ -n "${TAVO_DIALOG_SHOT:-}" ]; then
+  import -window root "$(realpath -m "$TAVO_DIALOG_SHOT")"
+fi
+# The file name field has the focus when the dialog opens.
+xdotool type --delay 40 "$sample"
+xdotool key Return
+
+# Give the load and the repaint time; move the pointer out of the way.
+sleep 2
+xdotool mousemove 1279 1023
+sleep 0.5
+import -window root "$shot"
+echo "screenshot: $shot"
