@@ -54,16 +54,3 @@ void BM_ShowProfileAndPaint(benchmark::State &state)
 BENCHMARK(BM_ShowProfileAndPaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,6 +2,7 @@
 #include "display/circular_diagram.h"
 #include "display/diagram_image.h"
 #include "display/results_grid.h"
+#include "tests/grid_sample_profile.h"
 
 #include <QApplication>
 #include <QImage>
@@ -13,17 +14,9 @@ using namespace tavo;
 
 namespace {
 
-ProfileRecord sampleProfile()
-{
-    ProfileRecord profile;
-    profile.ideal = {60, 45, 70, 30, 55, 90, 20, 55, 3, 11, 99, 0};
-    profile.real = {50, 50, 65, 36, 55, 84, 20, 70, -12, 5, 117, 1};
-    return profile;
-}
-
 void BM_DiagramLayout(benchmark::State &state)
 {
-    const ProfileRecord profile = sampleProfile();
+    const ProfileRecord profile = gridSampleProfile();
     for (auto _ : state)
         benchmark::DoNotOptimize(circularDiagramLayout(319, 296, profile.ideal, profile.real));
 }
@@ -31,7 +24,7 @@ BENCHMARK(BM_DiagramLayout);
 
 void BM_DrawCircularDiagram(benchmark::State &state)
 {
-    const ProfileRecord profile = sampleProfile();
+    const ProfileRecord profile = gridSampleProfile();
     QImage picture(319, 296, QImage::Format_RGB32);
     for (auto _ : state) {
         DrawCircularDiagram(picture, profile);
@@ -43,7 +36,7 @@ BENCHMARK(BM_DrawCircularDiagram)->Unit(benchmark::kMicrosecond);
 // The grid's fill and a full paint of all 56 cells into an image.
 void BM_ResultsGridFillAndPaint(benchmark::State &state)
 {
-    const ProfileRecord profile = sampleProfile();
+    const ProfileRecord profile = gridSampleProfile();
     ResultsGrid grid;
     QImage image(grid.size(), QImage::Format_RGB32);
     for (auto _ : state) {
@@ -58,7 +51,7 @@ BENCHMARK(BM_ResultsGridFillAndPaint)->Unit(benchmark::kMicrosecond);
 // paint both widgets.
 void BM_DiagramAndGridForOneProfile(benchmark::State &state)
 {
-    const ProfileRecord profile = sampleProfile();
+    const ProfileRecord profile = gridSampleProfile();
     DiagramImage diagram;
     ResultsGrid grid;
     QImage diagramShown(diagram.size(), QImage::Format_RGB32);
@@ -75,16 +68,3 @@ void BM_DiagramAndGridForOneProfile(benchmark::State &state)
 BENCHMARK(BM_DiagramAndGridForOneProfile)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -79,16 +79,3 @@ void BM_IndexChartPicture(benchmark::State &state)
 BENCHMARK(BM_IndexChartPicture)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// Text on a QImage needs the font database, hence a QGuiApplication; the
-// offscreen platform keeps it free of a display.
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -60,15 +60,3 @@ void BM_FirstPaintOfTheWindow(benchmark::State &state)
 BENCHMARK(BM_FirstPaintOfTheWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    tavo::setUpApplication();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,4 +1,5 @@
 #include "display/grid_cells.h"
+#include "tests/grid_sample_profile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,22 +7,10 @@
 
 using namespace tavo;
 
-namespace {
-
-ProfileRecord sampleProfile()
-{
-    ProfileRecord profile;
-    profile.ideal = {60, 45, 70, 30, 55, 90, 20, 55, 3, 11, 99, 0};
-    profile.real = {50, 50, 65, 36, 55, 84, 20, 70, -12, 5, 117, 1};
-    return profile;
-}
-
-} // namespace
-
 TEST(GridCells, FillWritesHeadersFactorsAndTheFixedMeanRow)
 {
     ResultsGridCells cells;
-    cells.FillResultsGrid(sampleProfile());
+    cells.FillResultsGrid(gridSampleProfile());
     const char *const expected[kGridRows][kGridColumns] = {
         {"", "Ideal", "Real", "Re-Id"}, {" F1", "60", "50", "-10"}, {" F2", "45", "50", "5"},
         {" F3", "70", "65", "-5"},      {" F4", "30", "36", "6"},   {" F5", "55", "55", "0"},
@@ -39,7 +28,7 @@ TEST(GridCells, FillWritesHeadersFactorsAndTheFixedMeanRow)
 TEST(GridCells, SecondFillReplacesEveryNumberAndLeavesTopLeftEmpty)
 {
     ResultsGridCells cells;
-    cells.FillResultsGrid(sampleProfile());
+    cells.FillResultsGrid(gridSampleProfile());
     ProfileRecord other;
     other.ideal.fill(7);
     other.real.fill(-3);
@@ -74,7 +63,7 @@ TEST(GridCells, DrawRulesByCellAndThreshold)
     using enum CellTextColour;
     // Factor 1: −10, factor 2: +5, factor 3: −5, factor 4: +6, factor 5: 0,
     // factor 6: −6.
-    const ProfileRecord profile = sampleProfile();
+    const ProfileRecord profile = gridSampleProfile();
     const struct {
         int column, row;
         std::int32_t threshold;

@@ -1,6 +1,7 @@
 // Save > Plot at file level: the GIF written for a picture, read back with
 // giflib, and what a failed save leaves.
 #include "export/gif_file.h"
+#include "gif_reading.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,48 +17,10 @@
 #include <cstdlib>
 
 using namespace tavo;
+using tavo::testing::decodeGif;
+using tavo::testing::DecodedGif;
 
 namespace {
-
-// What giflib finds in a file.
-struct DecodedGif {
-    bool ok = false;
-    int imageCount = 0;
-    int paletteSize = 0;
-    QImage image; // the first image, RGB32
-};
-
-DecodedGif decodeGif(const QString &path)
-{
-    DecodedGif out;
-    int error = 0;
-    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
-    if (!gif)
-        return out;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount >= 1) {
-        out.imageCount = gif->ImageCount;
-        const SavedImage &first = gif->SavedImages[0];
-        const ColorMapObject *map = first.ImageDesc.ColorMap ? first.ImageDesc.ColorMap : gif->SColorMap;
-        const int width = first.ImageDesc.Width, height = first.ImageDesc.Height;
-        if (map && width == gif->SWidth && height == gif->SHeight && !first.ImageDesc.Interlace) {
-            out.paletteSize = map->ColorCount;
-            out.image = QImage(width, height, QImage::Format_RGB32);
-            bool inPalette = true;
-            for (int y = 0; y < height; ++y) {
-                auto *row = reinterpret_cast<QRgb *>(out.image.scanLine(y));
-                for (int x = 0; x < width; ++x) {
-                    const int index = first.RasterBits[y * width + x];
-                    inPalette = inPalette && index < map->ColorCount;
-                    const GifColorType c = map->Colors[index < map->ColorCount ? index : 0];
-                    row[x] = qRgb(c.Red, c.Green, c.Blue);
-                }
-            }
-            out.ok = inPalette;
-        }
-    }
-    DGifCloseFile(gif, &error);
-    return out;
-}
 
 const QColor kFuchsia(255, 0, 255), kBlue(0, 0, 255), kLime(0, 255, 0), kRed(255, 0, 0), kGray(128, 128, 128);
 
@@ -152,7 +115,7 @@ TEST(GifFile, ChartPictureComesBackPixelForPixel)
         {{225, 303}, kLime},    {{70, 300}, kGray},     {{1010, 5}, Qt::white},
     };
     for (const auto &spot : spots) {
-        SCOPED_TRACE(testing::Message() << spot.at.x() << "," << spot.at.y());
+        SCOPED_TRACE(::testing::Message() << spot.at.x() << "," << spot.at.y());
         EXPECT_EQ(gif.image.pixelColor(spot.at), spot.colour);
     }
     EXPECT_EQ(differingPixels(gif.image, picture), 0);

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "display/bar_chart.h"
 #include "display/threshold_field.h"
+#include "gif_reading.h"
 #include "recording_platform.h"
 #include "scripted_file_chooser.h"
 
@@ -48,33 +49,16 @@ std::string readBytes(const std::string &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-QImage decodeGif(const QString &path)
+// The one image of a GIF file; null unless the file holds exactly one.
+QImage readGifImage(const QString &path)
 {
-    int error = 0;
-    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
-    if (!gif)
-        return {};
-    QImage image;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
-        const SavedImage &first = gif->SavedImages[0];
-        const ColorMapObject *map = first.ImageDesc.ColorMap ? first.ImageDesc.ColorMap : gif->SColorMap;
-        const int width = first.ImageDesc.Width, height = first.ImageDesc.Height;
-        if (map && width == gif->SWidth && height == gif->SHeight) {
-            image = QImage(width, height, QImage::Format_RGB32);
-            for (int y = 0; y < height; ++y)
-                for (int x = 0; x < width; ++x) {
-                    const GifColorType c = map->Colors[first.RasterBits[y * width + x] % map->ColorCount];
-                    image.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
-                }
-        }
-    }
-    DGifCloseFile(gif, &error);
-    return image;
+    const tavo::testing::DecodedGif gif = tavo::testing::decodeGif(path);
+    return gif.imageCount == 1 ? gif.image : QImage();
 }
 
 QImage readPicture(const QString &path)
 {
-    return path.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive) ? decodeGif(path) : QImage(path).convertToFormat(QImage::Format_RGB32);
+    return path.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive) ? readGifImage(path) : QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
 int countColour(const QImage &image, QRgb colour, QRect area = {})
@@ -266,7 +250,7 @@ TEST_F(RenderCommand, FolderOutputWritesOnePicturePerFile)
         EXPECT_EQ(QImage(QString::fromStdString(outPath(name))).size(), QSize(1020, 424));
     }
     EXPECT_EQ(run({"-o", folder, sample("petrov.cry")}).status, 0);
-    EXPECT_EQ(decodeGif(QString::fromStdString(outPath("petrov.gif"))).size(), QSize(1020, 424));
+    EXPECT_EQ(readGifImage(QString::fromStdString(outPath("petrov.gif"))).size(), QSize(1020, 424));
 }
 
 TEST_F(RenderCommand, FailuresAndUsageErrors)

@@ -1,4 +1,5 @@
 #include "display/results_grid.h"
+#include "tests/grid_sample_profile.h"
 
 #include <QApplication>
 #include <QImage>
@@ -9,15 +10,6 @@
 using namespace tavo;
 
 namespace {
-
-// Factor 1: −10, 2: +5, 3: −5, 4: +6, 5: 0, 6: −6.
-ProfileRecord sampleProfile()
-{
-    ProfileRecord profile;
-    profile.ideal = {60, 45, 70, 30, 55, 90, 20, 55, 3, 11, 99, 0};
-    profile.real = {50, 50, 65, 36, 55, 84, 20, 70, -12, 5, 117, 1};
-    return profile;
-}
 
 enum class Ink { None, Red, Green, Dark, Light, Mixed };
 
@@ -83,7 +75,7 @@ TEST(ResultsGrid, FillsTextsAndKeepsTopLeftEmpty)
     EXPECT_EQ(grid.size(), QSize(184, 298));
     EXPECT_EQ(grid.toolTip(),
               QStringLiteral("Ideal - Выбор новой работы\nReal - Текущая работа\nRe-Id = Real - Ideal"));
-    grid.FillResultsGrid(sampleProfile());
+    grid.FillResultsGrid(gridSampleProfile());
     EXPECT_EQ(grid.cellText(0, 0), QString());
     EXPECT_EQ(grid.cellText(3, 0), QStringLiteral("Re-Id"));
     EXPECT_EQ(grid.cellText(0, 10), QStringLiteral(" F10"));
@@ -101,7 +93,7 @@ TEST(ResultsGrid, FillsTextsAndKeepsTopLeftEmpty)
 TEST(ResultsGrid, DifferenceColumnIsColouredByTheThresholdAtPaintTime)
 {
     ResultsGrid grid;
-    grid.FillResultsGrid(sampleProfile());
+    grid.FillResultsGrid(gridSampleProfile());
     const struct {
         std::int32_t threshold;
         Ink rows[6];
@@ -130,7 +122,7 @@ TEST(ResultsGrid, DifferenceColumnIsColouredByTheThresholdAtPaintTime)
 TEST(ResultsGrid, TextsAreRightAlignedAtTheirInsetsAndBoldWhereDue)
 {
     ResultsGrid grid;
-    grid.FillResultsGrid(sampleProfile());
+    grid.FillResultsGrid(gridSampleProfile());
     const QImage image = grabbed(grid);
     const QRgb face = grid.palette().color(QPalette::Button).rgb();
     const struct {
@@ -161,7 +153,7 @@ TEST(ResultsGrid, TextsAreRightAlignedAtTheirInsetsAndBoldWhereDue)
 TEST(ResultsGrid, ThresholdChangeRepaintsAtOnce)
 {
     ResultsGrid grid;
-    grid.FillResultsGrid(sampleProfile());
+    grid.FillResultsGrid(gridSampleProfile());
     grid.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
 
@@ -183,7 +175,7 @@ TEST(ResultsGrid, ThresholdChangeRepaintsAtOnce)
 TEST(ResultsGrid, CurrentCellMovesWithClicksAndArrowsAndIsHighlighted)
 {
     ResultsGrid grid;
-    grid.FillResultsGrid(sampleProfile());
+    grid.FillResultsGrid(gridSampleProfile());
     const QRgb highlight = grid.palette().color(QPalette::Highlight).rgb();
     const auto backgroundAt = [&](int column, int row) {
         const QRect cell = ResultsGrid::cellRect(column, row);
@@ -223,7 +215,7 @@ TEST(ResultsGrid, CurrentCellMovesWithClicksAndArrowsAndIsHighlighted)
 TEST(ResultsGrid, UnfocusedCurrentCellTakesHighlightTextExceptTheDifference)
 {
     ResultsGrid grid;
-    grid.FillResultsGrid(sampleProfile());
+    grid.FillResultsGrid(gridSampleProfile());
     ASSERT_FALSE(grid.hasFocus());
     const QRgb highlight = grid.palette().color(QPalette::Highlight).rgb();
     const QColor highlightText = grid.palette().color(QPalette::HighlightedText);
@@ -246,7 +238,7 @@ TEST(ResultsGrid, UnfocusedCurrentCellTakesHighlightTextExceptTheDifference)
 TEST(ResultsGrid, FocusedCurrentCellKeepsTheFontColourAndGetsAFocusFrame)
 {
     ResultsGrid grid;
-    grid.FillResultsGrid(sampleProfile());
+    grid.FillResultsGrid(gridSampleProfile());
     grid.show();
     grid.activateWindow();
     grid.setFocus();

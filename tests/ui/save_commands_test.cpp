@@ -5,6 +5,7 @@
 #include "display/profile_chart.h"
 #include "export/gif_file.h"
 #include "resultfile/result_load.h"
+#include "gif_reading.h"
 #include "window_session.h"
 
 #include <QDir>
@@ -18,37 +19,6 @@ using namespace tavo;
 using namespace tavo::testing;
 
 namespace {
-
-struct GifPicture {
-    int imageCount = 0;
-    QImage image; // the first image, RGB32
-};
-
-GifPicture decodeGif(const QString &path)
-{
-    GifPicture out;
-    int error = 0;
-    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
-    if (!gif)
-        return out;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount >= 1) {
-        out.imageCount = gif->ImageCount;
-        const SavedImage &first = gif->SavedImages[0];
-        const ColorMapObject *map = first.ImageDesc.ColorMap ? first.ImageDesc.ColorMap : gif->SColorMap;
-        const int width = first.ImageDesc.Width, height = first.ImageDesc.Height;
-        if (map && !first.ImageDesc.Interlace) {
-            out.image = QImage(width, height, QImage::Format_RGB32);
-            for (int y = 0; y < height; ++y)
-                for (int x = 0; x < width; ++x) {
-                    const int index = first.RasterBits[y * width + x];
-                    const GifColorType c = index < map->ColorCount ? map->Colors[index] : GifColorType{0, 0, 0};
-                    out.image.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
-                }
-        }
-    }
-    DGifCloseFile(gif, &error);
-    return out;
-}
 
 // Pixels of exactly this colour, outside `except`.
 int countColour(const QImage &image, QRgb colour, const QRect &except = QRect())
@@ -169,7 +139,7 @@ TEST_F(SaveCommandsTest, PictureIsTheChartAsShownInOneGifImage)
     const QString target = dir.filePath(QStringLiteral("plot.gif"));
     save(&TForm1::mmPlotClick, target);
 
-    const GifPicture gif = decodeGif(target);
+    const DecodedGif gif = decodeGif(target);
     EXPECT_EQ(gif.imageCount, 1);
     ASSERT_EQ(gif.image.size(), QSize(1020, 424));
 
@@ -217,7 +187,7 @@ TEST_F(SaveCommandsTest, SwitchedOffSeriesAndHiddenLegendAreAbsentAndNothingCarr
     s.form.miPart2->trigger();
     ASSERT_FALSE(s.form.miPart1->isChecked());
     save(&TForm1::mmPlotClick, target);
-    GifPicture gif = decodeGif(target);
+    DecodedGif gif = decodeGif(target);
     EXPECT_EQ(gif.imageCount, 1);
     EXPECT_EQ(countColour(gif.image, kFuchsiaPixel, legend), 0);
     EXPECT_EQ(countColour(gif.image, kBluePixel, legend), 0);
