@@ -34,7 +34,7 @@ test-sanitize: deps
 # A short, fixed-time libFuzzer run over loading a result text.
 test-fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTAVO_GUI=OFF -DTAVO_FUZZ=ON -DTAVO_BENCHMARKS=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD)
+	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build

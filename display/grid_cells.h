@@ -52,7 +52,7 @@ public:
     void FillResultsGrid(const ProfileRecord &profile);
 
 private:
-    std::array<std::array<std::string, kGridRows>, kGridColumns> cells_{};
+    std::array<std::array<std::string, kGridRows>, kGridColumns> cells_;
 };
 
 enum class CellTextColour {
