@@ -290,7 +290,7 @@ int runProfile(const Arguments &args)
     std::array<std::int32_t, kFactorCount> difference{}, idealPercent{}, realPercent{}, differencePercent{};
     std::array<std::string, kFactorCount> classes;
     for (std::size_t i = 0; i < kFactorCount; ++i) {
-        difference[i] = p.real[i] - p.ideal[i];
+        difference[i] = p.difference(int(i) + 1);
         idealPercent[i] = percentage(p.ideal[i]);
         realPercent[i] = percentage(p.real[i]);
         differencePercent[i] = differencePercentage(p.ideal[i], p.real[i]);
