@@ -45,12 +45,8 @@ TAboutBox::TAboutBox(QWidget *parent)
     setWindowTitle(QStringLiteral("About"));
     setWindowIcon(applicationIcon());
     setModal(false);
-    setFont(formFont());
+    applyFormLook(*this);
     setFixedSize(298, 225);
-    QPalette face = palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    setPalette(face);
-    setAutoFillBackground(true);
 
     // Created first, so it is first in the tab order.
     OKButton = new QPushButton(QStringLiteral("OK"), this);

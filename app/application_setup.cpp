@@ -1,6 +1,7 @@
 #include "app/application_setup.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 
 namespace tavo {
 
@@ -27,6 +28,15 @@ QFont fontOfPixelSize(const QString &family, int pixels)
 QFont formFont()
 {
     return fontOfPixelSize(QStringLiteral("MS Sans Serif"), 11);
+}
+
+void applyFormLook(QWidget &window)
+{
+    window.setFont(formFont());
+    QPalette face = window.palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    window.setPalette(face);
+    window.setAutoFillBackground(true);
 }
 
 } // namespace tavo

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QString>
 
+class QWidget;
+
 namespace tavo {
 
 inline const QString kApplicationTitle = QStringLiteral("TAVO.12Fmod.An");
@@ -16,6 +18,8 @@ void setUpApplication();
 
 // "MS Sans Serif", 11 pixels: the default font of the program's windows.
 QFont formFont();
+// The look of the program's windows: the form font on the button-face colour.
+void applyFormLook(QWidget &window);
 QFont fontOfPixelSize(const QString &family, int pixels);
 
 } // namespace tavo

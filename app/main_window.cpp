@@ -19,11 +19,7 @@ TForm1::TForm1(Platform &platform, FileChooser &fileChooser, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kMainWindowCaption);
     setWindowIcon(applicationIcon());
-    setFont(formFont());
-    QPalette face = palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    setPalette(face);
-    setAutoFillBackground(true);
+    applyFormLook(*this);
 
     createControls();
     createMenus();

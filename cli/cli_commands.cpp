@@ -2,6 +2,7 @@
 
 #include "cli/cli_output.h"
 
+#include "export/save_error.h"
 #include "export/text_codec.h"
 #include "profile/percentage_scale.h"
 #include "profile/threshold_class.h"
@@ -48,6 +49,11 @@ std::string fullPath(const std::string &path)
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.string();
+}
+
+void reportCannotCreate(const std::string &path)
+{
+    reportFailure(cannotCreateFileMessage(QString::fromStdString(fullPath(path))).toStdString());
 }
 
 void reportLoadError(const LoadError &error, const std::string &path)
@@ -262,7 +268,7 @@ int runReport(const Arguments &args)
     QSaveFile file(QString::fromStdString(std::string(*out)));
     if (!file.open(QIODevice::WriteOnly) || file.write(report.data(), qint64(report.size())) != qint64(report.size()) ||
         !file.commit()) {
-        reportFailure("Cannot create file " + fullPath(std::string(*out)));
+        reportCannotCreate(std::string(*out));
         return kExitFileFailed;
     }
     return status;

@@ -16,5 +16,7 @@ void reportFailure(std::string_view utf8Message);
 std::string fullPath(const std::string &path);
 // "Cannot open file <full path>" or the invalid-field message.
 void reportLoadError(const LoadError &error, const std::string &path);
+// "Cannot create file <full path>", as the save commands say it.
+void reportCannotCreate(const std::string &path);
 
 } // namespace tavo::cli

@@ -75,10 +75,7 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
 {
     // The main window's look: its form font and the button-face background.
     ResultPanel panel;
-    panel.setFont(formFont());
-    QPalette face = panel.palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    panel.setPalette(face);
+    applyFormLook(panel);
     panel.resize(settings.sheet ? ResultPanel::kContentSize : ResultPanel::kDesignSize);
     // Shown, so the children count as visible, but never mapped anywhere.
     panel.setAttribute(Qt::WA_DontShowOnScreen);
@@ -230,7 +227,7 @@ int runRender(const Arguments &args)
         }
         const QImage picture = renderPicture(std::get<LoadedResult>(outcome), settings);
         if (!writePicture(picture, job.output, job.format)) {
-            reportFailure("Cannot create file " + fullPath(job.output));
+            reportCannotCreate(job.output);
             status = kExitFileFailed;
         }
     }
