@@ -65,19 +65,13 @@ int writeToDevice(GifFileType *gif, const GifByteType *data, int length)
     return written < 0 ? 0 : int(written);
 }
 
-QString gifError(int code)
-{
-    const char *text = GifErrorString(code);
-    return text ? QString::fromLatin1(text) : QStringLiteral("GIF error %1").arg(code);
-}
-
-// Encodes the picture into device; on failure returns the reason.
-std::optional<QString> writeGif(QIODevice &device, const IndexedPicture &picture)
+// Encodes the picture into device; false when giflib or the device fails.
+bool writeGif(QIODevice &device, const IndexedPicture &picture)
 {
     int error = 0;
     GifFileType *gif = EGifOpen(&device, writeToDevice, &error);
     if (!gif)
-        return gifError(error);
+        return false;
 
     std::vector<GifColorType> colours;
     colours.reserve(picture.palette.size());
@@ -86,7 +80,7 @@ std::optional<QString> writeGif(QIODevice &device, const IndexedPicture &picture
     ColorMapObject *map = GifMakeMapObject(int(colours.size()), colours.data());
     if (!map) {
         EGifCloseFile(gif, &error);
-        return QStringLiteral("invalid palette size %1").arg(colours.size());
+        return false;
     }
 
     bool ok = EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map) == GIF_OK
@@ -97,14 +91,8 @@ std::optional<QString> writeGif(QIODevice &device, const IndexedPicture &picture
         ok = EGifPutLine(gif, pixels + std::size_t(y) * std::size_t(picture.width), picture.width) == GIF_OK;
     GifFreeMapObject(map);
 
-    const int writeError = gif->Error;
-    int closeError = 0;
-    const bool closed = EGifCloseFile(gif, &closeError) == GIF_OK;
-    if (!ok)
-        return gifError(writeError);
-    if (!closed)
-        return gifError(closeError);
-    return std::nullopt;
+    const bool closed = EGifCloseFile(gif, &error) == GIF_OK;
+    return ok && closed;
 }
 
 } // namespace
@@ -129,26 +117,14 @@ IndexedPicture indexPicture(const QImage &picture)
 
 std::optional<SaveError> saveGifFile(const QString &fileName, const QImage &picture)
 {
-    const auto failure = [&](const QString &reason) {
-        return SaveError{cannotCreateFileMessage(fileName), reason};
-    };
-    if (picture.isNull())
-        return failure(QStringLiteral("the picture is empty"));
-    if (picture.width() > kMaxGifSide || picture.height() > kMaxGifSide)
-        return failure(QStringLiteral("the picture is larger than GIF allows"));
-    const IndexedPicture indexed = indexPicture(picture);
-
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    if (auto reason = writeGif(file, indexed)) {
-        const QString detail = file.error() != QFileDevice::NoError ? file.errorString() : *reason;
-        file.cancelWriting();
-        return failure(detail);
+    // An empty picture, or one larger than GIF allows, makes no file either.
+    if (!picture.isNull() && picture.width() <= kMaxGifSide && picture.height() <= kMaxGifSide) {
+        QSaveFile file(fileName);
+        if (file.open(QIODevice::WriteOnly) && writeGif(file, indexPicture(picture)) && file.commit())
+            return std::nullopt;
     }
-    if (!file.commit())
-        return failure(file.errorString());
-    return std::nullopt;
+    // An uncommitted QSaveFile leaves any old file as it was and no new one.
+    return SaveError{cannotCreateFileMessage(fileName)};
 }
 
 } // namespace tavo

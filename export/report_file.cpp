@@ -41,16 +41,10 @@ std::optional<SaveError> saveReportFile(const QString &fileName, const QString &
 {
     const QByteArray bytes = reportFileBytes(reportText);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return SaveError{cannotCreateFileMessage(fileName), file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return SaveError{cannotCreateFileMessage(fileName), reason};
-    }
-    if (!file.commit())
-        return SaveError{cannotCreateFileMessage(fileName), file.errorString()};
-    return std::nullopt;
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return std::nullopt;
+    // An uncommitted QSaveFile leaves any old file as it was and no new one.
+    return SaveError{cannotCreateFileMessage(fileName)};
 }
 
 } // namespace tavo

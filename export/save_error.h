@@ -7,7 +7,6 @@ namespace tavo {
 
 struct SaveError {
     QString message; // "Cannot create file <name>", for the standard error box
-    QString detail;  // the system's own reason, for diagnostics only
 };
 
 // "Cannot create file %s" with the name exactly as given. The error box adds

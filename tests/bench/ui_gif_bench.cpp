@@ -50,7 +50,7 @@ void saveBenchmark(benchmark::State &state, const QImage &picture)
     const QString path = dir.filePath(QStringLiteral("plot.gif"));
     for (auto _ : state) {
         if (auto error = tavo::saveGifFile(path, picture)) {
-            state.SkipWithError(error->detail.toStdString().c_str());
+            state.SkipWithError(error->message.toStdString().c_str());
             break;
         }
     }

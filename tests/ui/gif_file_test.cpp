@@ -85,7 +85,7 @@ QString saveOrFail(const QTemporaryDir &dir, const QString &name, const QImage &
 {
     const QString path = dir.filePath(name);
     const auto error = saveGifFile(path, picture);
-    EXPECT_FALSE(error.has_value()) << (error ? error->detail.toStdString() : std::string());
+    EXPECT_FALSE(error.has_value()) << (error ? error->message.toStdString() : std::string());
     return path;
 }
 

@@ -67,7 +67,7 @@ TEST(ReportFile, ReportAreaTextIsWrittenAsCp1251LinesWithCrLf)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Иванов 12Fmod.rtf"));
     const auto error = saveReportFile(path, area.toPlainText());
-    ASSERT_FALSE(error.has_value()) << error->detail.toStdString();
+    ASSERT_FALSE(error.has_value()) << error->message.toStdString();
     const QByteArray written = readAll(path);
     EXPECT_EQ(written.toStdString(), expected);
     EXPECT_EQ(written.count("\r\n"), 2 * 67);
