@@ -292,7 +292,11 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
         {"same name twice", {"-o", dir.path().toStdString(), sample("ivanova.cry"), sample("../tests/data/ivanova.txt")},
          2, "tavo12f-cli: render: two files would both be written as ivanova.gif"},
         {"threshold with letters", {"--threshold", "5x", "-o", out, sample("ivanova.cry")}, 2,
-         "tavo12f-cli: the threshold must be a whole number, not 5x"},
+         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5x'"},
+        {"threshold with two signs", {"--threshold", "+-5", "-o", out, sample("ivanova.cry")}, 2,
+         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '+-5'"},
+        {"threshold with a sign after", {"--threshold", "5-", "-o", out, sample("ivanova.cry")}, 2,
+         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5-'"},
         {"marks with a value", {"--marks=1", "-o", out, sample("ivanova.cry")}, 2, "tavo12f-cli: option --marks"},
     };
     for (const auto &c : cases) {
