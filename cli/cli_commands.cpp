@@ -2,10 +2,10 @@
 
 #include "cli/cli_output.h"
 
-#include "export/text_codec.h"
 #include "files/atomic_file.h"
 #include "files/file_messages.h"
 #include "files/file_prefix.h"
+#include "text/cp1251_codec.h"
 #include "profile/percentage_scale.h"
 #include "profile/threshold_class.h"
 #include "resultfile/pc1_cipher.h"
@@ -48,7 +48,7 @@ std::optional<std::string> standardOutputFailure()
 
 std::string toUtf8(std::string_view cp1251)
 {
-    return fromCp1251(cp1251).toUtf8().toStdString();
+    return cp1251ToUtf8(cp1251);
 }
 
 // Messages go to stderr in UTF-8, one per line. Paths are shown in full, as

@@ -4,7 +4,7 @@
 #include "files/atomic_file.h"
 #include "files/file_messages.h"
 #include "result_samples.h"
-#include "tests/full_disk.h"
+#include "../full_disk.h"
 
 #include <gtest/gtest.h>
 

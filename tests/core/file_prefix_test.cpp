@@ -4,7 +4,7 @@
 #include "files/file_prefix.h"
 #include "resultfile/result_load.h"
 #include "result_samples.h"
-#include "tests/fifo_writers.h"
+#include "../fifo_writers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #include "display/profile_chart.h"
 
 #include "display/bar_chart.h"
+#include "bar_pixels.h"
 #include "display/legend_panel.h"
-#include "display/manual_check_action.h"
+#include "app/manual_check_action.h"
 #include "display/threshold_field.h"
 
 #include <QAction>
@@ -234,7 +235,7 @@ TEST_F(ProfileChartTest, RealMouseClicksOnBarsAndBackground)
     chart.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
 
-    const auto bar = chart.visiblePoint(ProfileSeries::Series2, 7); // 40/70: Real stands out
+    const auto bar = test::visibleBarPixel(chart, ProfileSeries::Series2, 7); // 40/70: Real stands out
     ASSERT_TRUE(bar);
     QTest::mouseClick(&chart, Qt::LeftButton, {}, *bar);
     EXPECT_TRUE(chart.marksVisible(ProfileSeries::Series2));
@@ -242,7 +243,7 @@ TEST_F(ProfileChartTest, RealMouseClicksOnBarsAndBackground)
     EXPECT_FALSE(chart.legendPanel()->isHidden());
 
     // Right click: the popup menu, and the marks stay as they were.
-    const auto back = chart.visiblePoint(ProfileSeries::Series1, 8); // 70/40: Ideal stands out
+    const auto back = test::visibleBarPixel(chart, ProfileSeries::Series1, 8); // 70/40: Ideal stands out
     ASSERT_TRUE(back);
     QTest::mouseClick(&chart, Qt::RightButton, {}, *back);
     EXPECT_TRUE(pmChart.isVisible());

@@ -9,7 +9,7 @@
 #include "gif_reading.h"
 #include "recording_platform.h"
 #include "scripted_file_chooser.h"
-#include "tests/full_disk.h"
+#include "../full_disk.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "files/atomic_file.h"
 #include "resultfile/result_load.h"
 #include "gif_reading.h"
-#include "tests/full_disk.h"
+#include "../full_disk.h"
 #include "window_session.h"
 
 #include <QDir>
