@@ -5,6 +5,7 @@
 #include "display/results_grid.h"
 #include "display/threshold_field.h"
 #include "display/cp1251_qstring.h"
+#include "display/look.h"
 #include "resultfile/result_load.h"
 
 #include <QPlainTextEdit>
@@ -25,11 +26,9 @@ Widget *placed(Widget *widget, const char *name, const QRect &geometry)
 QPlainTextEdit *createReport(QWidget *parent)
 {
     auto *report = placed(new QPlainTextEdit(parent), "meInfo", QRect(505, 423, 519, 298));
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(16);
-    report->setFont(font);
+    report->setFont(fontFor(FontRole::Report));
     QPalette white = report->palette();
-    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Base, toQColor(kWhite));
     report->setPalette(white);
     report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
