@@ -222,6 +222,27 @@ TEST_F(ProfileChartTest, LeftClicksToggleMarksAndLegendOtherButtonsDoNothing)
     EXPECT_EQ(chart.points(ProfileSeries::Series3)[1].label, "-39");
 }
 
+TEST_F(ProfileChartTest, EveryShownMarkIsPaintedInItsBox)
+{
+    for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+        profile.seriesClicked(series, Qt::LeftButton);
+    const QImage picture = chart.picture();
+    const QRgb yellow = qRgb(255, 255, 128);
+    for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+        for (int i = 0; i < 12; ++i) {
+            SCOPED_TRACE(testing::Message() << int(series) << " mark " << i);
+            const auto box = chart.markRect(series, i);
+            ASSERT_TRUE(box);
+            // Marks may overlap one another, but each box shows yellow somewhere.
+            const QRect inside = box->toAlignedRect().adjusted(1, 1, -1, -1);
+            bool yellowSeen = false;
+            for (int y = inside.top(); y <= inside.bottom() && !yellowSeen; ++y)
+                for (int x = inside.left(); x <= inside.right() && !yellowSeen; ++x)
+                    yellowSeen = picture.pixel(x, y) == yellow;
+            EXPECT_TRUE(yellowSeen);
+        }
+}
+
 TEST_F(ProfileChartTest, RealMouseClicksOnBarsAndBackground)
 {
     profile.showProfile();
