@@ -74,7 +74,6 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
     panel.show();
 
     ThresholdField *field = panel.Chart->thresholdField();
-    QObject::connect(field, &ThresholdField::textChanged, &panel, [&panel] { panel.thresholdChanged(); });
     panel.showResult(result);
 
     if (settings.threshold) {
@@ -82,7 +81,7 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
         // colours in the window (the old text has to go first), so the
         // change is run here whether or not the text differs.
         if (field->text() == *settings.threshold)
-            panel.thresholdChanged();
+            panel.seDeltaChange();
         else
             field->setText(*settings.threshold);
     }

@@ -1,6 +1,7 @@
 #include "display/bar_chart.h"
 
 #include "display/legend_panel.h"
+#include "display/look.h"
 #include "display/threshold_field.h"
 
 #include <QFontMetricsF>
@@ -9,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <qdrawutil.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,26 +20,10 @@ namespace tavo {
 
 namespace {
 
-const QColor kTitleColour(0, 0, 255);
-const QColor kAxisTitleColour(0, 0, 128);
-const QColor kGridColour(214, 214, 214);
-const QColor kWallEdgeColour(150, 150, 150);
-const QColor kMarkColour(255, 255, 128);
-
-QFont arial(int pixelSize)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-QFont titleFont() { return arial(16); }
-QFont axisTitleFont() { return arial(16); }
-QFont labelFont() { return arial(12); }
-QFont markFont() { return arial(11); }
-
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QFont titleFont() { return fontFor(FontRole::ChartTitle); }
+QFont axisTitleFont() { return fontFor(FontRole::ChartTitle); }
+QFont labelFont() { return fontFor(FontRole::ChartLabel); }
+QFont markFont() { return fontFor(FontRole::ChartMark); }
 
 std::size_t seriesIndex(ProfileSeries series) { return static_cast<std::size_t>(series); }
 
@@ -82,13 +68,9 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
     m_meanLabel = new QLabel(QStringLiteral("Mean = +/-"), this);
     m_meanLabel->setObjectName(QStringLiteral("Label2"));
     m_meanLabel->setGeometry(885, 394, 62, 16);
-    QFont meanFont;
-    // The narrow sans faces first where "MS Sans Serif" itself is missing.
-    meanFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    meanFont.setPixelSize(13);
-    m_meanLabel->setFont(meanFont);
+    m_meanLabel->setFont(fontFor(FontRole::MeanCaption));
     QPalette meanPalette = m_meanLabel->palette();
-    meanPalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    meanPalette.setColor(QPalette::WindowText, toQColor(kMaroon));
     m_meanLabel->setPalette(meanPalette);
     m_meanLabel->setAttribute(Qt::WA_NoMousePropagation);
 
@@ -285,7 +267,7 @@ void BarChart::paintEvent(QPaintEvent *)
 {
     const Layout &l = layout();
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), toQColor(kWhite));
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintWalls(painter, l);
     paintAxes(painter, l);
@@ -301,11 +283,11 @@ void BarChart::paintWalls(QPainter &painter, const Layout &l) const
     const QRectF p = toQRect(g.plot);
     const QPointF back(g.depth, -g.depth);
     painter.save();
-    painter.setPen(QPen(kWallEdgeColour, 1));
-    painter.setBrush(Qt::white);
+    painter.setPen(QPen(toQColor(kWallEdge), 1));
+    painter.setBrush(toQColor(kWhite));
     painter.drawRect(p.translated(back));
     painter.drawPolygon(QPolygonF({p.topLeft(), p.topLeft() + back, p.bottomLeft() + back, p.bottomLeft()}));
-    painter.setBrush(QColor(246, 246, 246)); // a faint floor sets the bars on the ground
+    painter.setBrush(toQColor(kChartFloor));
     painter.drawPolygon(QPolygonF({p.bottomLeft(), p.bottomRight(), p.bottomRight() + back, p.bottomLeft() + back}));
 
     // Grid lines across the back wall and the left wall at every label but
@@ -316,11 +298,11 @@ void BarChart::paintWalls(QPainter &painter, const Layout &l) const
         painter.drawLine(QPointF(p.left(), y), QPointF(p.left(), y) + back);
         painter.drawLine(QPointF(p.left(), y) + back, QPointF(p.right(), y) + back);
     };
-    painter.setPen(QPen(kGridColour, 1));
+    painter.setPen(QPen(toQColor(kChartGrid), 1));
     for (std::size_t i = 1; i + 1 < ticks.size(); ++i)
         wallLine(ticks[i]);
     if (g.scale.minimum < 0) {
-        painter.setPen(QPen(kWallEdgeColour, 1));
+        painter.setPen(QPen(toQColor(kWallEdge), 1));
         wallLine(0);
     }
     painter.restore();
@@ -331,7 +313,7 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
     const ChartLayout &g = l.geometry;
     const QRectF p = toQRect(g.plot);
     painter.save();
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(toQColor(kBlack), 1));
     painter.drawLine(p.topLeft(), p.bottomLeft());
     painter.drawLine(p.bottomLeft(), p.bottomRight());
 
@@ -352,7 +334,7 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
     }
 
     painter.setFont(axisTitleFont());
-    painter.setPen(kAxisTitleColour);
+    painter.setPen(toQColor(kNavy));
     const QFontMetricsF titleMetrics(axisTitleFont());
     const QRectF bottomTitle(p.left(), p.bottom() + kChartTickLength + 2 + labelMetrics.height(), p.width(),
                              titleMetrics.height());
@@ -402,12 +384,12 @@ void BarChart::paintMarks(QPainter &painter, const Layout &l) const
             const QRectF mark = toQRect(*bar.mark);
             const QPointF anchor = toQPoint(bar.markAnchor);
             const double tip = bar.downwards ? mark.top() : mark.bottom();
-            painter.setPen(QPen(Qt::black, 1));
+            painter.setPen(QPen(toQColor(kBlack), 1));
             painter.drawLine(anchor, QPointF(anchor.x(), tip));
-            painter.setBrush(kMarkColour);
-            painter.setPen(QPen(QColor(64, 64, 64), 1));
+            painter.setBrush(toQColor(kMarkYellow));
+            painter.setPen(QPen(toQColor(kMarkBorder), 1));
             painter.drawRect(mark.adjusted(0.5, 0.5, -0.5, -0.5));
-            painter.setPen(Qt::black);
+            painter.setPen(toQColor(kBlack));
             painter.drawText(mark, Qt::AlignCenter, m_points[s][qsizetype(i)].label);
         }
     }
@@ -418,7 +400,7 @@ void BarChart::paintTitle(QPainter &painter) const
 {
     painter.save();
     painter.setFont(titleFont());
-    painter.setPen(kTitleColour);
+    painter.setPen(toQColor(kBlue));
     const QFontMetricsF metrics(titleFont());
     // Centred on the chart; a line too wide for that moves clear of the legend
     // panel, and what still does not fit is elided.
@@ -440,14 +422,8 @@ void BarChart::paintTitle(QPainter &painter) const
 void BarChart::paintFrame(QPainter &painter) const
 {
     // Raised inner bevel.
-    const QRect r = rect().adjusted(0, 0, -1, -1);
     painter.save();
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
+    qDrawShadePanel(&painter, rect(), chartBevelColours(), false, 1);
     painter.restore();
 }
 

@@ -1,15 +1,9 @@
 #pragma once
-// What the main window's chart handlers do, kept apart from the window so that
-// it can run against a bare BarChart and three actions.
-//
-// Wiring: pmChart's items are ManualCheckActions that start ticked, so a
-// click leaves the tick to the handler:
-//   connect(miPart1, &QAction::triggered, this, &TForm1::miPart1Click);
-//   void TForm1::miPart1Click() { profileChart.toggleSeries(ProfileSeries::Series1, *miPart1); }
-//   connect(Chart, &BarChart::seriesClicked, ...) -> seriesClicked(series, button)
-//   connect(Chart, &BarChart::backgroundClicked, ...) -> backgroundClicked(button)
-//   connect(Chart->thresholdField(), &ThresholdField::textChanged, ...) ->
-//       repaint the results grid, then thresholdChanged()
+// What the chart's handlers do to the chart: its series, marks and legend
+// for a profile. The result panel owns one and wires the chart's clicks and
+// the threshold field to it; the main window's popup items (ManualCheckActions
+// that start ticked, so a click leaves the tick to the handler) call
+// toggleSeries.
 
 #include "geometry/bar_series.h"
 
