@@ -57,43 +57,43 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_seriesColours = {toQColor(tavo::seriesColour(ProfileSeries::Series1)),
+    seriesColours_ = {toQColor(tavo::seriesColour(ProfileSeries::Series1)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series2)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series3))};
-    m_title = {QStringLiteral("График")};
+    title_ = {QStringLiteral("График")};
 
-    m_legend = new LegendPanel(this);
-    m_legend->installEventFilter(this); // the title makes room for it
+    legend_ = new LegendPanel(this);
+    legend_->installEventFilter(this); // the title makes room for it
 
-    m_meanLabel = new QLabel(QStringLiteral("Mean = +/-"), this);
-    m_meanLabel->setObjectName(QStringLiteral("Label2"));
-    m_meanLabel->setGeometry(885, 394, 62, 16);
-    m_meanLabel->setFont(fontFor(FontRole::MeanCaption));
-    QPalette meanPalette = m_meanLabel->palette();
+    meanLabel_ = new QLabel(QStringLiteral("Mean = +/-"), this);
+    meanLabel_->setObjectName(QStringLiteral("Label2"));
+    meanLabel_->setGeometry(885, 394, 62, 16);
+    meanLabel_->setFont(fontFor(FontRole::MeanCaption));
+    QPalette meanPalette = meanLabel_->palette();
     meanPalette.setColor(QPalette::WindowText, toQColor(kMaroon));
-    m_meanLabel->setPalette(meanPalette);
-    m_meanLabel->setAttribute(Qt::WA_NoMousePropagation);
+    meanLabel_->setPalette(meanPalette);
+    meanLabel_->setAttribute(Qt::WA_NoMousePropagation);
 
-    m_threshold = new ThresholdField(this);
+    threshold_ = new ThresholdField(this);
 
     resize(1020, 424);
 }
 
 void BarChart::invalidate()
 {
-    m_layout.reset();
+    layout_.reset();
     update();
 }
 
 void BarChart::clearSeries(ProfileSeries series)
 {
-    m_points[seriesIndex(series)].clear();
+    points_[seriesIndex(series)].clear();
     invalidate();
 }
 
 void BarChart::addPoint(ProfileSeries series, double x, double y, const QString &label, std::optional<QColor> colour)
 {
-    m_points[seriesIndex(series)].append(Point{x, y, label, colour});
+    points_[seriesIndex(series)].append(Point{x, y, label, colour});
     invalidate();
 }
 
@@ -108,59 +108,59 @@ void BarChart::addPoint(ProfileSeries series, const BarPoint &point)
 
 const QList<BarChart::Point> &BarChart::points(ProfileSeries series) const
 {
-    return m_points[seriesIndex(series)];
+    return points_[seriesIndex(series)];
 }
 
 QColor BarChart::seriesColour(ProfileSeries series) const
 {
-    return m_seriesColours[seriesIndex(series)];
+    return seriesColours_[seriesIndex(series)];
 }
 
 QColor BarChart::pointColour(ProfileSeries series, int index) const
 {
-    const Point &point = m_points[seriesIndex(series)].at(index);
+    const Point &point = points_[seriesIndex(series)].at(index);
     return point.colour.value_or(seriesColour(series));
 }
 
 void BarChart::setMarksVisible(ProfileSeries series, bool visible)
 {
-    m_marks[seriesIndex(series)] = visible;
+    marks_[seriesIndex(series)] = visible;
     invalidate();
 }
 
 bool BarChart::marksVisible(ProfileSeries series) const
 {
-    return m_marks[seriesIndex(series)];
+    return marks_[seriesIndex(series)];
 }
 
 void BarChart::setTitle(const QStringList &lines)
 {
-    m_title = lines;
+    title_ = lines;
     invalidate();
 }
 
 void BarChart::setPopupMenu(QMenu *menu)
 {
-    m_popupMenu = menu;
+    popupMenu_ = menu;
 }
 
 bool BarChart::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_legend && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+    if (watched == legend_ && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
         update();
     return QWidget::eventFilter(watched, event);
 }
 
 void BarChart::resizeEvent(QResizeEvent *)
 {
-    m_layout.reset();
+    layout_.reset();
 }
 
 const BarChart::Layout &BarChart::layout() const
 {
-    if (!m_layout)
-        m_layout = computeLayout();
-    return *m_layout;
+    if (!layout_)
+        layout_ = computeLayout();
+    return *layout_;
 }
 
 BarChart::Layout BarChart::computeLayout() const
@@ -182,11 +182,11 @@ BarChart::Layout BarChart::computeLayout() const
     ChartLayoutInput input;
     input.width = width();
     input.height = height();
-    input.titleLines = int(m_title.size());
-    for (std::size_t s = 0; s < m_points.size(); ++s) {
+    input.titleLines = int(title_.size());
+    for (std::size_t s = 0; s < points_.size(); ++s) {
         ChartSeriesPoints &series = input.series[s];
-        series.marks = m_marks[s];
-        for (const Point &p : m_points[s]) {
+        series.marks = marks_[s];
+        for (const Point &p : points_[s]) {
             series.points.push_back({p.x, p.y});
             series.labels.push_back(p.label.toStdString());
         }
@@ -249,8 +249,8 @@ void BarChart::mousePressEvent(QMouseEvent *event)
         emit seriesClicked(hit->series, hit->index, event->button(), event->modifiers(), position);
     else
         emit backgroundClicked(event->button(), event->modifiers(), position);
-    if (event->button() == Qt::RightButton && m_popupMenu)
-        m_popupMenu->popup(event->globalPosition().toPoint());
+    if (event->button() == Qt::RightButton && popupMenu_)
+        popupMenu_->popup(event->globalPosition().toPoint());
     event->accept();
 }
 
@@ -258,8 +258,8 @@ void BarChart::contextMenuEvent(QContextMenuEvent *event)
 {
     // The right button has opened the menu on its press already; this is for
     // the menu key.
-    if (event->reason() != QContextMenuEvent::Mouse && m_popupMenu)
-        m_popupMenu->popup(event->globalPos());
+    if (event->reason() != QContextMenuEvent::Mouse && popupMenu_)
+        popupMenu_->popup(event->globalPos());
     event->accept();
 }
 
@@ -375,7 +375,7 @@ void BarChart::paintMarks(QPainter &painter, const Layout &l) const
 {
     painter.save();
     painter.setFont(markFont());
-    for (std::size_t s = 0; s < m_points.size(); ++s) {
+    for (std::size_t s = 0; s < points_.size(); ++s) {
         const auto &bars = l.geometry.bars[s];
         for (std::size_t i = 0; i < bars.size(); ++i) {
             const ChartBar &bar = bars[i];
@@ -390,7 +390,7 @@ void BarChart::paintMarks(QPainter &painter, const Layout &l) const
             painter.setPen(QPen(toQColor(kMarkBorder), 1));
             painter.drawRect(mark.adjusted(0.5, 0.5, -0.5, -0.5));
             painter.setPen(toQColor(kBlack));
-            painter.drawText(mark, Qt::AlignCenter, m_points[s][qsizetype(i)].label);
+            painter.drawText(mark, Qt::AlignCenter, points_[s][qsizetype(i)].label);
         }
     }
     painter.restore();
@@ -405,10 +405,10 @@ void BarChart::paintTitle(QPainter &painter) const
     // Centred on the chart; a line too wide for that moves clear of the legend
     // panel, and what still does not fit is elided.
     const QRectF whole(4, 0, width() - 8, metrics.height());
-    const double legendRight = !m_legend->isHidden() ? m_legend->geometry().right() + 5 : whole.left();
+    const double legendRight = !legend_->isHidden() ? legend_->geometry().right() + 5 : whole.left();
     const double sideRoom = std::max(0.0, legendRight - whole.left());
     double y = 1 + height() * kChartMarginTop / 100;
-    for (const QString &line : m_title) {
+    for (const QString &line : title_) {
         QRectF box = whole.translated(0, y);
         if (metrics.horizontalAdvance(line) > box.width() - 2 * sideRoom)
             box.setLeft(legendRight);

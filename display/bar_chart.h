@@ -68,15 +68,15 @@ public:
 
     // Lines shown above the plot; "График" at first.
     void setTitle(const QStringList &lines);
-    QStringList title() const { return m_title; }
+    QStringList title() const { return title_; }
 
     // Opened at the mouse on a right press, or by the menu key; owned by the caller.
     void setPopupMenu(QMenu *menu);
-    QMenu *popupMenu() const { return m_popupMenu; }
+    QMenu *popupMenu() const { return popupMenu_; }
 
-    LegendPanel *legendPanel() const { return m_legend; }
-    ThresholdField *thresholdField() const { return m_threshold; }
-    QLabel *meanLabel() const { return m_meanLabel; }
+    LegendPanel *legendPanel() const { return legend_; }
+    ThresholdField *thresholdField() const { return threshold_; }
+    QLabel *meanLabel() const { return meanLabel_; }
 
     // Geometry as the next paint will draw it, in widget coordinates.
     std::optional<BarFaces> barFaces(ProfileSeries series, int index) const;
@@ -123,16 +123,16 @@ private:
     void paintTitle(QPainter &painter) const;
     void paintFrame(QPainter &painter) const;
 
-    std::array<QList<Point>, kSeriesCount> m_points;
-    std::array<bool, kSeriesCount> m_marks{};
-    std::array<QColor, kSeriesCount> m_seriesColours;
-    QStringList m_title;
-    QPointer<QMenu> m_popupMenu;
-    LegendPanel *m_legend = nullptr;
-    ThresholdField *m_threshold = nullptr;
-    QLabel *m_meanLabel = nullptr;
+    std::array<QList<Point>, kSeriesCount> points_;
+    std::array<bool, kSeriesCount> marks_{};
+    std::array<QColor, kSeriesCount> seriesColours_;
+    QStringList title_;
+    QPointer<QMenu> popupMenu_;
+    LegendPanel *legend_ = nullptr;
+    ThresholdField *threshold_ = nullptr;
+    QLabel *meanLabel_ = nullptr;
 
-    mutable std::optional<Layout> m_layout;
+    mutable std::optional<Layout> layout_;
 };
 
 } // namespace tavo

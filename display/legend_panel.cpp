@@ -8,13 +8,13 @@
 
 namespace tavo {
 
-ColourSwatch::ColourSwatch(const QColor &colour, QWidget *parent) : QWidget(parent), m_colour(colour) {}
+ColourSwatch::ColourSwatch(const QColor &colour, QWidget *parent) : QWidget(parent), colour_(colour) {}
 
 void ColourSwatch::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(toQColor(kBlack));
-    painter.setBrush(m_colour);
+    painter.setBrush(colour_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

@@ -43,16 +43,16 @@ public:
     // `ChartClickBackground`: a left click hides or shows the legend panel.
     void backgroundClicked(Qt::MouseButton button);
 
-    int marksFlag(ProfileSeries series) const { return m_marksFlags[static_cast<std::size_t>(series)]; }
-    int legendFlag() const { return m_legendFlag; }
+    int marksFlag(ProfileSeries series) const { return marksFlags_[static_cast<std::size_t>(series)]; }
+    int legendFlag() const { return legendFlag_; }
 
 private:
     void fillSeries(ProfileSeries series, DifferenceColouring colouring);
 
-    BarChart &m_chart;
-    const ProfileRecord &m_record;
-    std::array<int, kSeriesCount> m_marksFlags{}; // 1 while the series shows its marks
-    int m_legendFlag = 0;                          // 1 while the legend panel is hidden
+    BarChart &chart_;
+    const ProfileRecord &record_;
+    std::array<int, kSeriesCount> marksFlags_{}; // 1 while the series shows its marks
+    int legendFlag_ = 0;                          // 1 while the legend panel is hidden
 };
 
 } // namespace tavo
