@@ -58,9 +58,9 @@ void TForm1::createMenus()
     mmAnalysis->setObjectName(QStringLiteral("mmAnalysis"));
     mmPlot = mmSave->addAction(icons.plot, QStringLiteral("Plot"));
     mmPlot->setObjectName(QStringLiteral("mmPlot"));
-    mmPdf = mmSave->addAction(QStringLiteral("PDF"));
+    mmPdf = mmSave->addAction(icons.sheet, QStringLiteral("PDF"));
     mmPdf->setObjectName(QStringLiteral("mmPdf"));
-    mmPrint = mmSave->addAction(QStringLiteral("Print…"));
+    mmPrint = mmSave->addAction(icons.print, QStringLiteral("Print…"));
     mmPrint->setObjectName(QStringLiteral("mmPrint"));
 
     mmFactors = MainMenu1->addAction(icons.help, QStringLiteral("Help"));
