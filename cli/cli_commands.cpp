@@ -210,7 +210,7 @@ int runDecrypt(const Arguments &args)
         reportFailure(cannotOpenFileMessage(fullPath(path)));
         return kExitFileFailed;
     }
-    writeBytes(stdout, DecryptMemoText(*text));
+    writeBytes(stdout, decryptResultFileText(*text));
     return kExitOk;
 }
 
@@ -222,8 +222,7 @@ int runEncrypt(const Arguments &args)
         reportFailure(cannotOpenFileMessage(fullPath(path)));
         return kExitFileFailed;
     }
-    PC1Cipher cipher;
-    writeBytes(stdout, cipher.PC1EncryptHexText(resultFileKey(), *plain));
+    writeBytes(stdout, resultFileCipher().PC1EncryptHexText(*plain));
     // The reader stops at a zero byte and after 33,000 bytes; say so rather
     // than hand out a file that silently decrypts to less.
     if (const auto zero = plain->find('\0'); zero != std::string::npos)

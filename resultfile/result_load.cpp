@@ -42,10 +42,9 @@ std::string normaliseLineBreaks(std::string_view text)
     return out;
 }
 
-std::string DecryptMemoText(std::string_view memoText)
+std::string decryptResultFileText(std::string_view hexLetters)
 {
-    PC1Cipher cipher;
-    return cipher.PC1DecryptHexText(resultFileKey(), memoText);
+    return resultFileCipher().PC1DecryptHexText(hexLetters);
 }
 
 LoadOutcome parseResultText(std::string_view decryptedText)
@@ -78,7 +77,7 @@ LoadOutcome parseResultText(std::string_view decryptedText)
 
 LoadOutcome loadResultText(std::string_view fileBytes)
 {
-    return parseResultText(DecryptMemoText(normaliseLineBreaks(fileBytes)));
+    return parseResultText(decryptResultFileText(normaliseLineBreaks(fileBytes)));
 }
 
 std::optional<std::string> readResultFileText(const std::filesystem::path &path)
@@ -107,7 +106,7 @@ LoadOutcome loadResultFile(const std::filesystem::path &path)
     const auto text = readResultFileText(path);
     if (!text)
         return LoadError{LoadError::Kind::CannotOpen, {}};
-    return parseResultText(DecryptMemoText(*text));
+    return parseResultText(decryptResultFileText(*text));
 }
 
 } // namespace tavo

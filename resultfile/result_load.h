@@ -48,7 +48,7 @@ std::string normaliseLineBreaks(std::string_view text);
 
 // The decrypted text of a normalised hex-letter text, under the result-file key,
 // cut at the first zero byte.
-std::string DecryptMemoText(std::string_view memoText);
+std::string decryptResultFileText(std::string_view hexLetters);
 
 // Parses a decrypted result text.
 LoadOutcome parseResultText(std::string_view decryptedText);
