@@ -253,8 +253,11 @@ int runReport(const Arguments &args)
             status = kExitFileFailed;
             continue;
         }
-        for (const auto &line : std::get<LoadedResult>(outcome).reportBlock) {
-            report += utf8 ? toUtf8(line) : line;
+        for (const std::string_view line : std::get<LoadedResult>(outcome).reportBlock) {
+            if (utf8)
+                report += toUtf8(line);
+            else
+                report += line;
             report += "\r\n";
         }
     }

@@ -58,7 +58,7 @@ void ResultPanel::showResult(const LoadedResult &result)
     profile_ = result.profile;
     QStringList block;
     block.reserve(qsizetype(result.reportBlock.size()));
-    for (const std::string &line : result.reportBlock)
+    for (const std::string_view line : result.reportBlock)
         block.append(fromCp1251(line));
     const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
     meInfo->appendPlainText(block.join(QLatin1Char('\n')));

@@ -86,7 +86,7 @@ inline void computeHere([[maybe_unused]] Word &word)
 // keystream of both directions.
 class PC1Cipher::Keystream {
 public:
-    explicit Keystream(const KeyTables &tables) : m_tables(tables) {}
+    explicit Keystream(const KeyTables &tables) : tables_(tables) {}
 
     // The next plain byte from the cipher byte c, fed back.
     std::uint8_t decrypt(std::uint8_t c)
@@ -94,21 +94,21 @@ public:
         const std::uint8_t word = wordBytes();
         // The plain byte and the next running XOR are both one XOR away from
         // the keystream word, so neither waits for the other.
-        std::uint8_t toPlain = m_tables.subKeyByte[m_plainXor] ^ c;
-        std::uint8_t toNextXor = toPlain ^ m_plainXor;
+        std::uint8_t toPlain = tables_.subKeyByte[plainXor_] ^ c;
+        std::uint8_t toNextXor = toPlain ^ plainXor_;
         computeHere(toPlain);
         computeHere(toNextXor);
         advance();
-        m_plainXor = word ^ toNextXor;
+        plainXor_ = word ^ toNextXor;
         return word ^ toPlain;
     }
 
     // The cipher byte of the plain byte p, fed back.
     std::uint8_t encrypt(std::uint8_t p)
     {
-        const std::uint8_t c = wordBytes() ^ m_tables.subKeyByte[m_plainXor] ^ p;
+        const std::uint8_t c = wordBytes() ^ tables_.subKeyByte[plainXor_] ^ p;
         advance();
-        m_plainXor ^= p;
+        plainXor_ ^= p;
         return c;
     }
 
@@ -117,9 +117,9 @@ private:
     // sub-key words' part comes from the table.
     std::uint8_t wordBytes() const
     {
-        const std::size_t plainXor = m_plainXor;
-        const auto &pairs = m_tables.runningWordPairs;
-        const std::uint64_t z = m_start;
+        const std::size_t plainXor = plainXor_;
+        const auto &pairs = tables_.runningWordPairs;
+        const std::uint64_t z = start_;
         std::uint64_t low = (kPowerPairs[0] * z + pairs[0][plainXor]) ^ (kPowerPairs[1] * z + pairs[1][plainXor]);
         std::uint64_t high = (kPowerPairs[2] * z + pairs[2][plainXor]) ^ (kPowerPairs[3] * z + pairs[3][plainXor]);
         computeHere(low);
@@ -133,11 +133,11 @@ private:
         return std::uint8_t(near ^ far);
     }
 
-    void advance() { m_start = std::uint16_t(kPowers[8] * m_start + m_tables.nextStart[m_plainXor]); }
+    void advance() { start_ = std::uint16_t(kPowers[8] * start_ + tables_.nextStart[plainXor_]); }
 
-    const KeyTables &m_tables;
-    std::uint32_t m_start = 0; // Z, 16 bits; X = S = 0 at the start of a text
-    std::uint8_t m_plainXor = 0;
+    const KeyTables &tables_;
+    std::uint32_t start_ = 0; // Z, 16 bits; X = S = 0 at the start of a text
+    std::uint8_t plainXor_ = 0;
 };
 
 PC1Cipher::PC1Cipher(std::string_view key)
@@ -164,15 +164,15 @@ PC1Cipher::PC1Cipher(std::string_view key)
             subKeyWords ^= subKey;
         }
         for (std::size_t k = 0; k < 4; ++k)
-            m_tables.runningWordPairs[k][plainXor] = pairOf(running[k], running[k + 4]);
-        m_tables.subKeyByte[plainXor] = std::uint8_t((subKeyWords >> 8) ^ subKeyWords);
-        m_tables.nextStart[plainXor] = std::uint16_t(x + kInverse * unsigned(s));
+            tables_.runningWordPairs[k][plainXor] = pairOf(running[k], running[k + 4]);
+        tables_.subKeyByte[plainXor] = std::uint8_t((subKeyWords >> 8) ^ subKeyWords);
+        tables_.nextStart[plainXor] = std::uint16_t(x + kInverse * unsigned(s));
     }
 }
 
 std::string PC1Cipher::PC1DecryptHexText(std::string_view text) const
 {
-    Keystream keystream(m_tables);
+    Keystream keystream(tables_);
     const std::size_t count = std::min(text.size() / 2, kDecryptedCapacity);
     std::string plain(count, '\0');
     const auto *letters = reinterpret_cast<const unsigned char *>(text.data());
@@ -192,7 +192,7 @@ std::string PC1Cipher::PC1DecryptHexText(std::string_view text) const
 
 std::string PC1Cipher::PC1EncryptHexText(std::string_view plain) const
 {
-    Keystream keystream(m_tables);
+    Keystream keystream(tables_);
     std::string text(plain.size() * 2, '\0');
     for (std::size_t i = 0; i < plain.size(); ++i) {
         const std::uint8_t c = keystream.encrypt(static_cast<std::uint8_t>(plain[i]));

@@ -63,7 +63,7 @@ private:
         // The key's part in the next word's start.
         std::array<std::uint16_t, 256> nextStart;
     };
-    KeyTables m_tables;
+    KeyTables tables_;
 };
 
 // The cipher under resultFileKey(), made once for the whole run.

@@ -40,8 +40,8 @@ TEST(Report, ChartTitleStages)
 
     ResultHeader empty;
     EXPECT_EQ(chartTitleFirstStage(empty), "  ");
-    empty.line1 = "A";
-    empty.line0 = "C";
+    empty.subject = "A";
+    empty.organisation = "C";
     EXPECT_EQ(chartTitleFirstStage(empty), "A  C");
 }
 
