@@ -1,5 +1,7 @@
 #include "app/app_icons.h"
 
+#include "display/look.h"
+
 #include <QPainter>
 #include <QStyle>
 
@@ -7,9 +9,9 @@ namespace tavo {
 
 namespace {
 
-const QColor kIdeal(255, 0, 255);
-const QColor kReal(0, 0, 255);
-const QColor kDelta(0, 255, 0);
+const QColor kIdeal = toQColor(kFuchsia);
+const QColor kReal = toQColor(kBlue);
+const QColor kDelta = toQColor(kLime);
 
 } // namespace
 
@@ -20,8 +22,8 @@ QPixmap profilePicture(int size)
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal unit = size / 16.0;
-    painter.setPen(QPen(QColor(0, 0, 128), unit));
-    painter.setBrush(Qt::white);
+    painter.setPen(QPen(toQColor(kNavy), unit));
+    painter.setBrush(toQColor(kWhite));
     painter.drawRoundedRect(QRectF(0.5 * unit, 0.5 * unit, 15 * unit, 15 * unit), 2 * unit, 2 * unit);
     painter.setPen(Qt::NoPen);
     // Bar heights out of 16: Ideal, Real, and their difference.
@@ -53,10 +55,10 @@ QIcon reportIcon()
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setPen(QColor(64, 64, 64));
-    painter.setBrush(Qt::white);
+    painter.setPen(toQColor(kMarkBorder));
+    painter.setBrush(toQColor(kWhite));
     painter.drawRect(2, 0, 11, 15);
-    painter.setPen(QColor(0, 0, 128));
+    painter.setPen(toQColor(kNavy));
     for (int y = 3; y <= 12; y += 3)
         painter.drawLine(4, y, 11, y);
     return QIcon(pixmap);

@@ -78,11 +78,6 @@ public slots:
     void miPart1Click();
     void miPart2Click();
     void miDeltaClick();
-    void seDeltaChange();
-    void Series1Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
-    void Series2Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
-    void Series3Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
-    void ChartClickBackground(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
 
     // Every system command of the window; the About command shows the box.
     void systemCommand(std::uintptr_t command);

@@ -4,7 +4,7 @@
 #include "app/application_setup.h"
 #include "app/main_window.h"
 #include "app/menu_bar_style.h"
-#include "display/manual_check_action.h"
+#include "app/manual_check_action.h"
 #include "display/bar_chart.h"
 #include "display/diagram_image.h"
 #include "display/result_panel.h"
@@ -35,21 +35,6 @@ void TForm1::createControls()
     // A result file dropped anywhere on the window opens like a chosen one.
     setAcceptDrops(true);
     meInfo->viewport()->installEventFilter(this);
-
-    connect(Chart->thresholdField(), &ThresholdField::textChanged, this, &TForm1::seDeltaChange);
-    connect(Chart, &BarChart::backgroundClicked, this, &TForm1::ChartClickBackground);
-    connect(Chart, &BarChart::seriesClicked, this,
-            [this](ProfileSeries series, int index, Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                   QPoint position) {
-                switch (series) {
-                case ProfileSeries::Series1:
-                    return Series1Click(index, button, shift, position);
-                case ProfileSeries::Series2:
-                    return Series2Click(index, button, shift, position);
-                case ProfileSeries::Series3:
-                    return Series3Click(index, button, shift, position);
-                }
-            });
 }
 
 void TForm1::createMenus()

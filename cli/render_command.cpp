@@ -6,8 +6,8 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 
-#include "app/application_setup.h"
 #include "display/bar_chart.h"
+#include "display/look.h"
 #include "display/profile_chart.h"
 #include "display/result_panel.h"
 #include "display/threshold_field.h"
@@ -82,7 +82,6 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
     panel.show();
 
     ThresholdField *field = panel.Chart->thresholdField();
-    QObject::connect(field, &ThresholdField::textChanged, &panel, [&panel] { panel.thresholdChanged(); });
     panel.showResult(result);
 
     if (settings.threshold) {
@@ -90,7 +89,7 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
         // colours in the window (the old text has to go first), so the
         // change is run here whether or not the text differs.
         if (field->text() == *settings.threshold)
-            panel.thresholdChanged();
+            panel.seDeltaChange();
         else
             field->setText(*settings.threshold);
     }
@@ -215,7 +214,7 @@ int runRender(const Arguments &args)
     static char name[] = "tavo12f-cli";
     static char *argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    setUpApplication();
+    installFontSubstitutions();
 
     int status = kExitOk;
     for (const RenderJob &job : jobs) {

@@ -3,7 +3,8 @@
 // painted from the series' points alone, with its own legend panel and the
 // difference threshold field as children.
 
-#include "display/bar_series.h"
+#include "geometry/bar_series.h"
+#include "geometry/chart_layout.h"
 
 #include <QColor>
 #include <QImage>
@@ -67,27 +68,20 @@ public:
 
     // Lines shown above the plot; "График" at first.
     void setTitle(const QStringList &lines);
-    QStringList title() const { return m_title; }
+    QStringList title() const { return title_; }
 
     // Opened at the mouse on a right press, or by the menu key; owned by the caller.
     void setPopupMenu(QMenu *menu);
-    QMenu *popupMenu() const { return m_popupMenu; }
+    QMenu *popupMenu() const { return popupMenu_; }
 
-    LegendPanel *legendPanel() const { return m_legend; }
-    ThresholdField *thresholdField() const { return m_threshold; }
-    QLabel *meanLabel() const { return m_meanLabel; }
-    // Hidden children kept for the layout: `LabelCry` and `RxGIF`.
-    QLabel *cryLabel() const { return m_cryLabel; }
-    QLabel *gifHolder() const { return m_gifHolder; }
+    LegendPanel *legendPanel() const { return legend_; }
+    ThresholdField *thresholdField() const { return threshold_; }
+    QLabel *meanLabel() const { return meanLabel_; }
 
     // Geometry as the next paint will draw it, in widget coordinates.
     std::optional<BarFaces> barFaces(ProfileSeries series, int index) const;
     std::optional<QRectF> markRect(ProfileSeries series, int index) const; // only while marks are shown
     std::optional<BarHit> barAt(QPointF position) const;
-    // A pixel where the given face of the bar shows and a click lands on the
-    // bar, nearest the face's middle; none when the face is hidden or flat.
-    enum class Face { Front, Top, Side };
-    std::optional<QPoint> visiblePoint(ProfileSeries series, int index, Face face = Face::Front) const;
     AxisScale valueAxis() const;
     QRectF plotRect() const; // the front plane of the plot, floor to top
 
@@ -111,27 +105,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Bar {
-        BarFaces faces;
-        QColor colour;
-        QPointF markAnchor; // where the connector starts
-        bool downwards = false; // a bar below 0 carries its mark underneath
-        QRectF mark;
-    };
+    // The geometry of the next paint, with the bars' faces as polygons for
+    // painting and hit-testing.
     struct Layout {
-        QRectF plot;        // front plane
-        double depth = 0;   // total depth offset of the back wall, both ways
-        AxisScale scale;
-        double xMin = 0.5;  // value at the plot's left edge
-        double slot = 1;    // pixels per x unit
-        double labelWidth = 0;
-        std::array<QList<Bar>, kSeriesCount> bars;
+        ChartLayout geometry;
+        std::array<QList<BarFaces>, kSeriesCount> faces;
     };
 
     const Layout &layout() const;
     void invalidate();
     Layout computeLayout() const;
-    double yOf(const Layout &l, double value) const;
 
     void paintWalls(QPainter &painter, const Layout &l) const;
     void paintAxes(QPainter &painter, const Layout &l) const;
@@ -140,18 +123,16 @@ private:
     void paintTitle(QPainter &painter) const;
     void paintFrame(QPainter &painter) const;
 
-    std::array<QList<Point>, kSeriesCount> m_points;
-    std::array<bool, kSeriesCount> m_marks{};
-    std::array<QColor, kSeriesCount> m_seriesColours;
-    QStringList m_title;
-    QPointer<QMenu> m_popupMenu;
-    LegendPanel *m_legend = nullptr;
-    ThresholdField *m_threshold = nullptr;
-    QLabel *m_meanLabel = nullptr;
-    QLabel *m_cryLabel = nullptr;
-    QLabel *m_gifHolder = nullptr;
+    std::array<QList<Point>, kSeriesCount> points_;
+    std::array<bool, kSeriesCount> marks_{};
+    std::array<QColor, kSeriesCount> seriesColours_;
+    QStringList title_;
+    QPointer<QMenu> popupMenu_;
+    LegendPanel *legend_ = nullptr;
+    ThresholdField *threshold_ = nullptr;
+    QLabel *meanLabel_ = nullptr;
 
-    mutable std::optional<Layout> m_layout;
+    mutable std::optional<Layout> layout_;
 };
 
 } // namespace tavo

@@ -1,6 +1,7 @@
 #include "display/bevel_panel.h"
 
 #include <QPainter>
+#include <qdrawutil.h>
 
 namespace tavo {
 
@@ -12,16 +13,7 @@ void drawEdge(QPainter &painter, const QRect &r, Bevel bevel, const QPalette &pa
 {
     if (bevel == Bevel::None || r.width() < 2 || r.height() < 2)
         return;
-    const QColor light = palette.color(QPalette::Light);
-    const QColor dark = palette.color(QPalette::Dark);
-    const QColor &topLeft = bevel == Bevel::Raised ? light : dark;
-    const QColor &bottomRight = bevel == Bevel::Raised ? dark : light;
-    painter.setPen(topLeft);
-    painter.drawLine(r.left(), r.top(), r.right() - 1, r.top());
-    painter.drawLine(r.left(), r.top(), r.left(), r.bottom() - 1);
-    painter.setPen(bottomRight);
-    painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-    painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    qDrawShadePanel(&painter, r, palette, bevel == Bevel::Lowered, 1);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "display/circular_diagram.h"
 
+#include "display/look.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -14,8 +16,6 @@ namespace tavo {
 
 namespace {
 
-const QColor kIdealColour(255, 0, 255);
-const QColor kRealColour(0, 0, 255);
 
 // Segments are cut to this margin around the picture before they reach the
 // rasteriser, whose fixed-point arithmetic cannot take the coordinates of
@@ -85,11 +85,11 @@ void paintCircularDiagram(QPainter &painter, const CircularDiagramLayout &layout
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setClipRect(0, 0, layout.width, layout.height);
 
-    painter.fillRect(0, 0, layout.width, layout.height, Qt::white);
+    painter.fillRect(0, 0, layout.width, layout.height, toQColor(kWhite));
 
     // Square caps make one-pixel lines include both end pixels, so every
     // vertex is drawn whichever way the rasteriser walks a segment.
-    QPen pen(Qt::black, 1, Qt::DashLine);
+    QPen pen(toQColor(kBlack), 1, Qt::DashLine);
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
     drawClosedPolygon(painter, layout, layout.meanRing);
@@ -99,9 +99,7 @@ void paintCircularDiagram(QPainter &painter, const CircularDiagramLayout &layout
     drawClosedPolygon(painter, layout, layout.outerRing);
 
     // The labels use the picture's default font: the program's 11-pixel face.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    font.setStyleStrategy(QFont::NoAntialias);
+    const QFont font = fontFor(FontRole::DiagramLabel);
     painter.setFont(font);
     const QFontMetrics metrics(font);
     for (std::size_t i = 0; i < layout.labels.size(); ++i) {
@@ -118,11 +116,11 @@ void paintCircularDiagram(QPainter &painter, const CircularDiagramLayout &layout
     // Two-pixel lines get round ends so the separately drawn sides meet cleanly.
     pen.setWidth(2);
     pen.setCapStyle(Qt::RoundCap);
-    pen.setColor(kIdealColour);
+    pen.setColor(toQColor(kFuchsia));
     painter.setPen(pen);
     drawClosedPolygon(painter, layout, layout.ideal);
 
-    pen.setColor(kRealColour);
+    pen.setColor(toQColor(kBlue));
     painter.setPen(pen);
     drawClosedPolygon(painter, layout, layout.real);
 

@@ -2,16 +2,19 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <qdrawutil.h>
+
+#include "display/look.h"
 
 namespace tavo {
 
-ColourSwatch::ColourSwatch(const QColor &colour, QWidget *parent) : QWidget(parent), m_colour(colour) {}
+ColourSwatch::ColourSwatch(const QColor &colour, QWidget *parent) : QWidget(parent), colour_(colour) {}
 
 void ColourSwatch::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.setBrush(m_colour);
+    painter.setPen(toQColor(kBlack));
+    painter.setBrush(colour_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
@@ -32,17 +35,6 @@ void addCaption(QWidget *panel, const char *name, const char *text, QPoint at)
     label->move(at);
 }
 
-// One bevel ring: `light` along the top and left, `dark` along the bottom and right.
-void drawBevel(QPainter &painter, const QRect &r, const QColor &light, const QColor &dark)
-{
-    painter.setPen(light);
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(dark);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
-}
-
 } // namespace
 
 LegendPanel::LegendPanel(QWidget *parent) : QFrame(parent)
@@ -53,32 +45,27 @@ LegendPanel::LegendPanel(QWidget *parent) : QFrame(parent)
     setAttribute(Qt::WA_NoMousePropagation);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::Window, toQColor(kWhite));
+    pal.setColor(QPalette::WindowText, toQColor(kBlack));
     setPalette(pal);
-    QFont captionFont;
-    captionFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    captionFont.setPixelSize(11);
-    setFont(captionFont);
+    setFont(fontFor(FontRole::Caption));
 
-    addSwatch(this, "Shape1", QColor(255, 0, 255), {5, 5, 13, 13});
+    addSwatch(this, "Shape1", toQColor(kFuchsia), {5, 5, 13, 13});
     addCaption(this, "Label3", "Ideal", {21, 5});
-    addSwatch(this, "Shape2", QColor(0, 0, 255), {5, 21, 13, 13});
+    addSwatch(this, "Shape2", toQColor(kBlue), {5, 21, 13, 13});
     addCaption(this, "Label4", "Real", {21, 21});
     // The difference key is half red, half lime: the two directions.
-    addSwatch(this, "Shape3", QColor(255, 0, 0), {5, 37, 7, 13});
-    addSwatch(this, "Shape4", QColor(0, 255, 0), {11, 37, 7, 13});
+    addSwatch(this, "Shape3", toQColor(kRed), {5, 37, 7, 13});
+    addSwatch(this, "Shape4", toQColor(kLime), {11, 37, 7, 13});
     addCaption(this, "Label5", "Real - Ideal", {21, 37});
 }
 
 void LegendPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QColor light(255, 255, 255);
-    const QColor dark(128, 128, 128);
-    const QRect outer = rect().adjusted(0, 0, -1, -1);
-    drawBevel(painter, outer, light, dark);                          // raised
-    drawBevel(painter, outer.adjusted(1, 1, -1, -1), dark, light);   // lowered
+    const QPalette colours = chartBevelColours();
+    qDrawShadePanel(&painter, rect(), colours, false, 1);                          // raised
+    qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), colours, true, 1);    // lowered
 }
 
 } // namespace tavo

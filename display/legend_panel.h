@@ -10,13 +10,13 @@ namespace tavo {
 class ColourSwatch : public QWidget {
 public:
     ColourSwatch(const QColor &colour, QWidget *parent);
-    QColor colour() const { return m_colour; }
+    QColor colour() const { return colour_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QColor m_colour;
+    QColor colour_;
 };
 
 // White panel, 80 × 54, with a raised outer and a lowered inner bevel.

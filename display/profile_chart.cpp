@@ -8,22 +8,22 @@
 
 namespace tavo {
 
-ProfileChart::ProfileChart(BarChart &chart, const ProfileRecord &record) : m_chart(chart), m_record(record) {}
+ProfileChart::ProfileChart(BarChart &chart, const ProfileRecord &record) : chart_(chart), record_(record) {}
 
 void ProfileChart::fillSeries(ProfileSeries series, DifferenceColouring colouring)
 {
-    for (const BarPoint &point : seriesPoints(series, m_record, colouring, m_chart.thresholdField()->value()))
-        m_chart.addPoint(series, point);
+    for (const BarPoint &point : seriesPoints(series, record_, colouring, chart_.thresholdField()->value()))
+        chart_.addPoint(series, point);
 }
 
 void ProfileChart::showProfile()
 {
-    m_chart.clearSeries(ProfileSeries::Series1);
-    m_chart.clearSeries(ProfileSeries::Series2);
-    m_chart.clearSeries(ProfileSeries::Series3);
+    chart_.clearSeries(ProfileSeries::Series1);
+    chart_.clearSeries(ProfileSeries::Series2);
+    chart_.clearSeries(ProfileSeries::Series3);
     for (int factor = 1; factor <= kFactorCount; ++factor) {
-        m_chart.addPoint(ProfileSeries::Series1, barPoint(ProfileSeries::Series1, m_record, factor));
-        m_chart.addPoint(ProfileSeries::Series2, barPoint(ProfileSeries::Series2, m_record, factor));
+        chart_.addPoint(ProfileSeries::Series1, barPoint(ProfileSeries::Series1, record_, factor));
+        chart_.addPoint(ProfileSeries::Series2, barPoint(ProfileSeries::Series2, record_, factor));
     }
     fillSeries(ProfileSeries::Series3, DifferenceColouring::BySign);
 }
@@ -32,14 +32,14 @@ void ProfileChart::toggleSeries(ProfileSeries series, QAction &item)
 {
     const bool ticked = !item.isChecked();
     item.setChecked(ticked);
-    m_chart.clearSeries(series);
+    chart_.clearSeries(series);
     if (ticked)
         fillSeries(series, DifferenceColouring::ByThreshold);
 }
 
 void ProfileChart::thresholdChanged()
 {
-    m_chart.clearSeries(ProfileSeries::Series3);
+    chart_.clearSeries(ProfileSeries::Series3);
     fillSeries(ProfileSeries::Series3, DifferenceColouring::ByThreshold);
 }
 
@@ -47,17 +47,17 @@ void ProfileChart::seriesClicked(ProfileSeries series, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
-    int &flag = m_marksFlags[static_cast<std::size_t>(series)];
+    int &flag = marksFlags_[static_cast<std::size_t>(series)];
     flag = flag == 0 ? 1 : 0;
-    m_chart.setMarksVisible(series, flag == 1);
+    chart_.setMarksVisible(series, flag == 1);
 }
 
 void ProfileChart::backgroundClicked(Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
-    m_legendFlag = m_legendFlag == 0 ? 1 : 0;
-    m_chart.legendPanel()->setVisible(m_legendFlag == 0);
+    legendFlag_ = legendFlag_ == 0 ? 1 : 0;
+    chart_.legendPanel()->setVisible(legendFlag_ == 0);
 }
 
 } // namespace tavo

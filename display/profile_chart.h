@@ -1,17 +1,11 @@
 #pragma once
-// What the main window's chart handlers do, kept apart from the window so that
-// it can run against a bare BarChart and three actions.
-//
-// Wiring: pmChart's items are ManualCheckActions that start ticked, so a
-// click leaves the tick to the handler:
-//   connect(miPart1, &QAction::triggered, this, &TForm1::miPart1Click);
-//   void TForm1::miPart1Click() { profileChart.toggleSeries(ProfileSeries::Series1, *miPart1); }
-//   connect(Chart, &BarChart::seriesClicked, ...) -> seriesClicked(series, button)
-//   connect(Chart, &BarChart::backgroundClicked, ...) -> backgroundClicked(button)
-//   connect(Chart->thresholdField(), &ThresholdField::textChanged, ...) ->
-//       repaint the results grid, then thresholdChanged()
+// What the chart's handlers do to the chart: its series, marks and legend
+// for a profile. The result panel owns one and wires the chart's clicks and
+// the threshold field to it; the main window's popup items (ManualCheckActions
+// that start ticked, so a click leaves the tick to the handler) call
+// toggleSeries.
 
-#include "display/bar_series.h"
+#include "geometry/bar_series.h"
 
 #include <Qt>
 
@@ -49,16 +43,16 @@ public:
     // `ChartClickBackground`: a left click hides or shows the legend panel.
     void backgroundClicked(Qt::MouseButton button);
 
-    int marksFlag(ProfileSeries series) const { return m_marksFlags[static_cast<std::size_t>(series)]; }
-    int legendFlag() const { return m_legendFlag; }
+    int marksFlag(ProfileSeries series) const { return marksFlags_[static_cast<std::size_t>(series)]; }
+    int legendFlag() const { return legendFlag_; }
 
 private:
     void fillSeries(ProfileSeries series, DifferenceColouring colouring);
 
-    BarChart &m_chart;
-    const ProfileRecord &m_record;
-    std::array<int, kSeriesCount> m_marksFlags{}; // 1 while the series shows its marks
-    int m_legendFlag = 0;                          // 1 while the legend panel is hidden
+    BarChart &chart_;
+    const ProfileRecord &record_;
+    std::array<int, kSeriesCount> marksFlags_{}; // 1 while the series shows its marks
+    int legendFlag_ = 0;                          // 1 while the legend panel is hidden
 };
 
 } // namespace tavo

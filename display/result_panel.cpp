@@ -4,7 +4,8 @@
 #include "display/diagram_image.h"
 #include "display/results_grid.h"
 #include "display/threshold_field.h"
-#include "export/text_codec.h"
+#include "display/cp1251_qstring.h"
+#include "display/look.h"
 #include "resultfile/result_load.h"
 
 #include <QPlainTextEdit>
@@ -25,11 +26,9 @@ Widget *placed(Widget *widget, const char *name, const QRect &geometry)
 QPlainTextEdit *createReport(QWidget *parent)
 {
     auto *report = placed(new QPlainTextEdit(parent), "meInfo", QRect(505, 423, 519, 298));
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(16);
-    report->setFont(font);
+    report->setFont(fontFor(FontRole::Report));
     QPalette white = report->palette();
-    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Base, toQColor(kWhite));
     report->setPalette(white);
     report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -51,6 +50,21 @@ ResultPanel::ResultPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("paTest"));
     resize(kDesignSize);
+
+    connect(Chart->thresholdField(), &ThresholdField::textChanged, this, &ResultPanel::seDeltaChange);
+    connect(Chart, &BarChart::backgroundClicked, this, &ResultPanel::ChartClickBackground);
+    connect(Chart, &BarChart::seriesClicked, this,
+            [this](ProfileSeries series, int index, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                   QPoint position) {
+                switch (series) {
+                case ProfileSeries::Series1:
+                    return Series1Click(index, button, shift, position);
+                case ProfileSeries::Series2:
+                    return Series2Click(index, button, shift, position);
+                case ProfileSeries::Series3:
+                    return Series3Click(index, button, shift, position);
+                }
+            });
 }
 
 void ResultPanel::showResult(const LoadedResult &result)
@@ -90,10 +104,30 @@ void ResultPanel::FillResultsGrid()
     sgResF->FillResultsGrid(profile_);
 }
 
-void ResultPanel::thresholdChanged()
+void ResultPanel::seDeltaChange()
 {
     sgResF->setThreshold(Chart->thresholdField()->value());
     profileChart_.thresholdChanged();
+}
+
+void ResultPanel::Series1Click(int, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint)
+{
+    profileChart_.seriesClicked(ProfileSeries::Series1, button);
+}
+
+void ResultPanel::Series2Click(int, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint)
+{
+    profileChart_.seriesClicked(ProfileSeries::Series2, button);
+}
+
+void ResultPanel::Series3Click(int, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint)
+{
+    profileChart_.seriesClicked(ProfileSeries::Series3, button);
+}
+
+void ResultPanel::ChartClickBackground(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint)
+{
+    profileChart_.backgroundClicked(button);
 }
 
 } // namespace tavo

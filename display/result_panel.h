@@ -20,6 +20,7 @@ class ResultsGrid;
 struct LoadedResult;
 
 class ResultPanel : public BevelPanel {
+    Q_OBJECT
 public:
     explicit ResultPanel(QWidget *parent = nullptr);
 
@@ -46,9 +47,21 @@ public:
     void ShowProfile();
     // `FillResultsGrid`.
     void FillResultsGrid();
+public slots:
+    // The panel's own wiring, made once by its constructor: the threshold
+    // field and the chart's clicks reach these, whoever shows the panel.
+
     // `seDeltaChange`: the grid repainted at once, then the differences
     // refilled in threshold colours.
-    void thresholdChanged();
+    void seDeltaChange();
+    // `Series1Click`..`Series3Click`: a left click on a bar shows or hides
+    // its series' marks.
+    void Series1Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    void Series2Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    void Series3Click(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    // `ChartClickBackground`: a left click away from the bars hides or shows
+    // the legend panel.
+    void ChartClickBackground(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
 
 private:
     void showReportFrom(int line);

@@ -1,5 +1,7 @@
 #include "display/results_grid.h"
 
+#include "display/look.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,18 +14,18 @@ namespace tavo {
 
 namespace {
 
-const QColor kLineColour(192, 192, 192);      // between ordinary cells
-const QColor kFixedLineColour(0, 0, 0);       // after fixed cells
+const QColor kLineColour = toQColor(kSilver); // between ordinary cells
+const QColor kFixedLineColour = toQColor(kBlack); // after fixed cells
 
 QColor textColour(CellTextColour colour, const QColor &asReset)
 {
     switch (colour) {
     case CellTextColour::Red:
-        return {255, 0, 0};
+        return toQColor(kRed);
     case CellTextColour::Green:
-        return {0, 128, 0};
+        return toQColor(kGreen);
     case CellTextColour::Black:
-        return {0, 0, 0};
+        return toQColor(kBlack);
     case CellTextColour::AsReset:
         break;
     }
@@ -37,8 +39,7 @@ ResultsGrid::ResultsGrid(QWidget *parent) : QWidget(parent)
     setFixedSize(kGridWidth, kGridHeight);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    font_ = QFont(QStringLiteral("MS Sans Serif"));
-    font_.setPixelSize(13);
+    font_ = fontFor(FontRole::Grid);
     setFont(font_);
     setToolTip(QStringList{QStringLiteral("Ideal - Выбор новой работы"), QStringLiteral("Real - Текущая работа"),
                            QStringLiteral("Re-Id = Real - Ideal")}
@@ -115,7 +116,7 @@ void ResultsGrid::sgResFDrawCell(QPainter &painter, int column, int row, bool se
     // Each cell starts from the grid's font; the unfocused current cell's text
     // starts in the highlight-text colour.
     QFont font = font_;
-    const QColor reset = selected && !focused ? colours.color(QPalette::HighlightedText) : QColor(Qt::black);
+    const QColor reset = selected && !focused ? colours.color(QPalette::HighlightedText) : toQColor(kBlack);
     const CellDrawRule rule = cellDrawRule(column, row, profile_, threshold_);
     font.setBold(rule.bold);
     painter.setFont(font);

@@ -1,5 +1,7 @@
 #include "display/threshold_field.h"
 
+#include "display/look.h"
+
 #include "profile/threshold_class.h"
 
 #include <QApplication>
@@ -30,9 +32,7 @@ ThresholdField::ThresholdField(QWidget *parent) : QAbstractSpinBox(parent)
     setObjectName(QStringLiteral("seDelta"));
     setGeometry(952, 390, 50, 21);
     setAlignment(Qt::AlignCenter);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(16);
-    setFont(font);
+    setFont(fontFor(FontRole::Threshold));
     // The text is whatever was typed; nothing is corrected on leaving the field.
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     lineEdit()->setText(QStringLiteral("0"));

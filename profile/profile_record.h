@@ -11,8 +11,8 @@ namespace tavo {
 
 struct ProfileRecord {
     std::string subjectName; // line 1 of the result text, cp1251, unchanged
-    // Points of factor k at index k - 1: the first half of the questionnaire
-    // (the ideal job) and the second half (the current job). No range is enforced.
+    // Points of factor k at index k - 1: the first half of the questionnaire (the ideal
+    // job) and the second (the current job). No range is enforced.
     std::array<std::int32_t, kFactorCount> ideal{};
     std::array<std::int32_t, kFactorCount> real{};
 

@@ -4,7 +4,7 @@
 
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_load.h"
-#include "tests/bench/pc1_plain_loop.h"
+#include "pc1_plain_loop.h"
 
 #include <benchmark/benchmark.h>
 

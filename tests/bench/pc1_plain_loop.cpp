@@ -1,4 +1,4 @@
-#include "tests/bench/pc1_plain_loop.h"
+#include "pc1_plain_loop.h"
 
 namespace tavo::plain_pc1 {
 

@@ -1,8 +1,8 @@
 #include "resultfile/pc1_cipher.h"
 
-#include "profile/cp1251_literal.h"
+#include "text/cp1251_literal.h"
 #include "result_samples.h"
-#include "tests/bench/pc1_plain_loop.h"
+#include "../bench/pc1_plain_loop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,13 @@
 #include "display/profile_chart.h"
 
+#include "app/manual_check_action.h"
+#include "bar_pixels.h"
 #include "display/bar_chart.h"
 #include "display/legend_panel.h"
-#include "display/manual_check_action.h"
+#include "display/result_panel.h"
+#include "display/results_grid.h"
 #include "display/threshold_field.h"
+#include "resultfile/result_load.h"
 
 #include <QAction>
 #include <QMenu>
@@ -17,8 +21,8 @@ namespace {
 
 const QColor kLimeQ(0, 255, 0), kRedQ(255, 0, 0), kGrayQ(128, 128, 128);
 
-// The chart as the main window wires it: pmChart's three ticked items, the
-// chart's click signals and the threshold field.
+// The chart of a result panel, wired as the panel wires it, with a popup
+// menu of three ticked items as the main window's.
 class ProfileChartTest : public testing::Test {
 protected:
     ProfileChartTest()
@@ -28,9 +32,10 @@ protected:
             {54, 50}, {40, 70}, {70, 40}, {0, 99},  {99, 0},  {33, 33},
         };
         for (std::size_t i = 0; i < 12; ++i) {
-            record.ideal[i] = totals[i].first;
-            record.real[i] = totals[i].second;
+            loaded.profile.ideal[i] = totals[i].first;
+            loaded.profile.real[i] = totals[i].second;
         }
+        panel.showResult(loaded);
         const std::pair<QAction **, const char *> items[] = {
             {&miPart1, "Идеальная работа"}, {&miPart2, "Реальная работа"}, {&miDelta, "Delta = Real - Ideal"}};
         for (const auto &[item, caption] : items) {
@@ -42,16 +47,6 @@ protected:
         connect(miPart2, ProfileSeries::Series2);
         connect(miDelta, ProfileSeries::Series3);
         chart.setPopupMenu(&pmChart);
-        QObject::connect(&chart, &BarChart::seriesClicked,
-                         [this](ProfileSeries series, int, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
-                             profile.seriesClicked(series, button);
-                         });
-        QObject::connect(&chart, &BarChart::backgroundClicked,
-                         [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { profile.backgroundClicked(button); });
-        QObject::connect(chart.thresholdField(), &ThresholdField::textChanged, [this] {
-            ++gridRepaints;
-            profile.thresholdChanged();
-        });
     }
 
     void connect(QAction *item, ProfileSeries series)
@@ -68,7 +63,7 @@ protected:
         ASSERT_EQ(points.size(), 12);
         for (int k = 1; k <= 12; ++k) {
             SCOPED_TRACE(k);
-            const BarPoint expected = barPoint(series, record, k, colouring, threshold);
+            const BarPoint expected = barPoint(series, panel.profile(), k, colouring, threshold);
             const BarChart::Point &shown = points[k - 1];
             EXPECT_EQ(shown.x, expected.x);
             EXPECT_EQ(shown.y, expected.y);
@@ -79,12 +74,12 @@ protected:
         }
     }
 
-    ProfileRecord record;
-    BarChart chart;
+    LoadedResult loaded;
+    ResultPanel panel;
+    BarChart &chart = *panel.Chart;
+    ProfileChart &profile = panel.profileChart();
     QMenu pmChart;
     QAction *miPart1 = nullptr, *miPart2 = nullptr, *miDelta = nullptr;
-    ProfileChart profile{chart, record};
-    int gridRepaints = 0;
 };
 
 } // namespace
@@ -104,8 +99,8 @@ TEST_F(ProfileChartTest, ShowProfileFillsEverySeriesWithSignColours)
     miPart1->trigger();
     miDelta->trigger();
     ASSERT_TRUE(chart.points(ProfileSeries::Series1).isEmpty());
-    record.ideal[0] = 10;
-    profile.showProfile();
+    loaded.profile.ideal[0] = 10;
+    panel.showResult(loaded);
     expectSeriesHolds(ProfileSeries::Series1, DifferenceColouring::BySign);
     expectSeriesHolds(ProfileSeries::Series3, DifferenceColouring::BySign);
     EXPECT_FALSE(miPart1->isChecked());
@@ -162,9 +157,8 @@ TEST_F(ProfileChartTest, TypedThresholdRecoloursTheDifferencesEvenWhenUnticked)
 
     ThresholdField *field = chart.thresholdField();
     field->setText(QString());
-    gridRepaints = 0;
     QTest::keyClicks(field, "-3");
-    EXPECT_EQ(gridRepaints, 2);
+    EXPECT_EQ(panel.sgResF->threshold(), -3); // the grid follows the field too
     EXPECT_FALSE(miDelta->isChecked());
     expectSeriesHolds(ProfileSeries::Series3, DifferenceColouring::ByThreshold, 3);
     EXPECT_EQ(differenceColour(4), kGrayQ); // +3
@@ -222,19 +216,40 @@ TEST_F(ProfileChartTest, LeftClicksToggleMarksAndLegendOtherButtonsDoNothing)
     EXPECT_FALSE(chart.marksVisible(ProfileSeries::Series2));
 
     // Loading leaves shown marks shown, with the new labels.
-    record.real[1] = 21;
-    profile.showProfile();
+    loaded.profile.real[1] = 21;
+    panel.showResult(loaded);
     EXPECT_TRUE(chart.marksVisible(ProfileSeries::Series3));
     EXPECT_EQ(chart.points(ProfileSeries::Series3)[1].label, "-39");
+}
+
+TEST_F(ProfileChartTest, EveryShownMarkIsPaintedInItsBox)
+{
+    for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+        profile.seriesClicked(series, Qt::LeftButton);
+    const QImage picture = chart.picture();
+    const QRgb yellow = qRgb(255, 255, 128);
+    for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+        for (int i = 0; i < 12; ++i) {
+            SCOPED_TRACE(testing::Message() << int(series) << " mark " << i);
+            const auto box = chart.markRect(series, i);
+            ASSERT_TRUE(box);
+            // Marks may overlap one another, but each box shows yellow somewhere.
+            const QRect inside = box->toAlignedRect().adjusted(1, 1, -1, -1);
+            bool yellowSeen = false;
+            for (int y = inside.top(); y <= inside.bottom() && !yellowSeen; ++y)
+                for (int x = inside.left(); x <= inside.right() && !yellowSeen; ++x)
+                    yellowSeen = picture.pixel(x, y) == yellow;
+            EXPECT_TRUE(yellowSeen);
+        }
 }
 
 TEST_F(ProfileChartTest, RealMouseClicksOnBarsAndBackground)
 {
     profile.showProfile();
-    chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
 
-    const auto bar = chart.visiblePoint(ProfileSeries::Series2, 7); // 40/70: Real stands out
+    const auto bar = test::visibleBarPixel(chart, ProfileSeries::Series2, 7); // 40/70: Real stands out
     ASSERT_TRUE(bar);
     QTest::mouseClick(&chart, Qt::LeftButton, {}, *bar);
     EXPECT_TRUE(chart.marksVisible(ProfileSeries::Series2));
@@ -242,7 +257,7 @@ TEST_F(ProfileChartTest, RealMouseClicksOnBarsAndBackground)
     EXPECT_FALSE(chart.legendPanel()->isHidden());
 
     // Right click: the popup menu, and the marks stay as they were.
-    const auto back = chart.visiblePoint(ProfileSeries::Series1, 8); // 70/40: Ideal stands out
+    const auto back = test::visibleBarPixel(chart, ProfileSeries::Series1, 8); // 70/40: Ideal stands out
     ASSERT_TRUE(back);
     QTest::mouseClick(&chart, Qt::RightButton, {}, *back);
     EXPECT_TRUE(pmChart.isVisible());

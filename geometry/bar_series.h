@@ -2,6 +2,7 @@
 // The points of the three bar series of the profile chart, and the scale of
 // its value axis. No Qt: the chart widget only draws what these return.
 
+#include "geometry/palette.h"
 #include "profile/profile_record.h"
 
 #include <array>
@@ -10,17 +11,6 @@
 #include <string>
 
 namespace tavo {
-
-struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Rgb &) const = default;
-};
-
-inline constexpr Rgb kFuchsia{255, 0, 255};
-inline constexpr Rgb kBlue{0, 0, 255};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kLime{0, 255, 0};
-inline constexpr Rgb kGray{128, 128, 128};
 
 // The chart's series in list order; the last one stands nearest the viewer.
 enum class ProfileSeries {

@@ -1,0 +1,98 @@
+#include "display/look.h"
+
+#include <QPalette>
+#include <QStringList>
+#include <QWidget>
+
+namespace tavo {
+
+void installFontSubstitutions()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                                QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
+}
+
+namespace {
+
+QFont face(const QString &family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// The chart's face, which falls back to any sans face.
+QFont chartFace(int pixels)
+{
+    QFont font = face(QStringLiteral("Arial"), pixels);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+// The narrow sans faces first where "MS Sans Serif" itself is missing.
+QFont captionFace(int pixels)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(pixels);
+    return font;
+}
+
+} // namespace
+
+QFont fontFor(FontRole role)
+{
+    switch (role) {
+    case FontRole::Form:
+        return face(QStringLiteral("MS Sans Serif"), 11);
+    case FontRole::ChartTitle:
+        return chartFace(16);
+    case FontRole::ChartLabel:
+        return chartFace(12);
+    case FontRole::ChartMark:
+        return chartFace(11);
+    case FontRole::Caption:
+        return captionFace(11);
+    case FontRole::MeanCaption:
+        return captionFace(13);
+    case FontRole::Threshold:
+        return face(QStringLiteral("Arial"), 16);
+    case FontRole::Grid:
+        return face(QStringLiteral("MS Sans Serif"), 13);
+    case FontRole::Report:
+        return face(QStringLiteral("Times New Roman"), 16);
+    case FontRole::DiagramLabel: {
+        QFont font = face(QStringLiteral("MS Sans Serif"), 11);
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }
+    }
+    return face(QStringLiteral("MS Sans Serif"), 11);
+}
+
+QColor toQColor(Rgb colour)
+{
+    return QColor(colour.r, colour.g, colour.b);
+}
+
+QPalette chartBevelColours()
+{
+    QPalette colours;
+    colours.setColor(QPalette::Light, toQColor(kWhite));
+    colours.setColor(QPalette::Dark, toQColor(kGray));
+    return colours;
+}
+
+void applyFormLook(QWidget &window)
+{
+    window.setFont(fontFor(FontRole::Form));
+    QPalette face = window.palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    window.setPalette(face);
+    window.setAutoFillBackground(true);
+}
+
+} // namespace tavo

@@ -1,0 +1,44 @@
+#pragma once
+// The look the program's windows share, defined once: the fonts of every
+// control, with stand-ins where the faces they name are missing, the
+// conversion of the program's colours, and the form colours.
+
+#include "geometry/palette.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+class QWidget;
+
+namespace tavo {
+
+// The classic Windows faces the forms name, mapped to metric-compatible
+// stand-ins where they are not installed. Call once after the QApplication
+// exists, before any window is built.
+void installFontSubstitutions();
+
+// Every font the program's controls use.
+enum class FontRole {
+    Form,           // the windows' default: "MS Sans Serif", 11 pixels
+    ChartTitle,     // the chart's title and axis titles
+    ChartLabel,     // the value and factor labels
+    ChartMark,      // the text of a bar's mark
+    Caption,        // the legend's captions: a narrow sans face first
+    MeanCaption,    // "Mean = +/-", the same face larger
+    Threshold,      // the threshold field
+    Grid,           // the results grid
+    Report,         // the report
+    DiagramLabel,   // the circular diagram's spoke numbers, not smoothed
+};
+QFont fontFor(FontRole role);
+
+QColor toQColor(Rgb colour);
+// White light and gray dark sides, for the bevels drawn with qDrawShadePanel
+// on the chart and its legend, whatever the desktop's colours.
+QPalette chartBevelColours();
+
+// The look of the program's windows: the form font on the button-face colour.
+void applyFormLook(QWidget &window);
+
+} // namespace tavo
