@@ -83,19 +83,21 @@ constexpr bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The usual answer field, "  d", " dd" or "ddd", read at once; anything else
-// goes through the full rule.
-std::optional<std::int32_t> convertField(std::string_view field)
+// The usual answer field, "  d", " dd" or "ddd", read at once; false for
+// anything else, which goes through the full rule.
+bool readUsualField(std::string_view field, std::int32_t &value)
 {
-    if (field.size() == kAnswerFieldWidth && isDigit(field[2])) {
-        if (field[0] == ' ' && field[1] == ' ')
-            return field[2] - '0';
-        if (field[0] == ' ' && isDigit(field[1]))
-            return (field[1] - '0') * 10 + (field[2] - '0');
-        if (isDigit(field[0]) && isDigit(field[1]))
-            return (field[0] - '0') * 100 + (field[1] - '0') * 10 + (field[2] - '0');
-    }
-    return convertAnswerField(field);
+    if (field.size() != kAnswerFieldWidth || !isDigit(field[2]))
+        return false;
+    if (field[0] == ' ' && field[1] == ' ')
+        value = field[2] - '0';
+    else if (field[0] == ' ' && isDigit(field[1]))
+        value = (field[1] - '0') * 10 + (field[2] - '0');
+    else if (isDigit(field[0]) && isDigit(field[1]))
+        value = (field[0] - '0') * 100 + (field[1] - '0') * 10 + (field[2] - '0');
+    else
+        return false;
+    return true;
 }
 
 } // namespace
@@ -104,12 +106,16 @@ std::optional<std::string_view> AddAnswerLine(std::string_view line, std::int32_
 {
     for (int j = 1; j <= kAnswerFieldCount; ++j) {
         const std::string_view field = answerField(line, j);
-        const auto value = convertField(field);
-        if (!value)
-            return field;
+        std::int32_t value = 0;
+        if (!readUsualField(field, value)) {
+            const auto converted = convertAnswerField(field);
+            if (!converted)
+                return field;
+            value = *converted;
+        }
         // Fields are three characters, so twelve of them cannot overflow; wrap
         // rather than trap should a caller ever pass more.
-        total = std::int32_t(std::uint32_t(total) + std::uint32_t(*value));
+        total = std::int32_t(std::uint32_t(total) + std::uint32_t(value));
     }
     return std::nullopt;
 }
