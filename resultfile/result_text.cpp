@@ -26,14 +26,6 @@ ResultText::ResultText(std::string_view text)
     }
 }
 
-std::string_view answerField(std::string_view line, int j)
-{
-    const std::size_t start = std::size_t(j - 1) * kAnswerFieldWidth;
-    if (start >= line.size())
-        return {};
-    return line.substr(start, kAnswerFieldWidth);
-}
-
 std::optional<std::int32_t> convertAnswerField(std::string_view field)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(field.data());

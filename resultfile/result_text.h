@@ -33,7 +33,11 @@ inline constexpr std::size_t kAnswerFieldWidth = 3;
 
 // Field j of an answer line as cut from it: shorter (even empty) when the
 // line ends inside or before it.
-std::string_view answerField(std::string_view line, int j);
+inline std::string_view answerField(std::string_view line, int j)
+{
+    const std::size_t start = std::size_t(j - 1) * kAnswerFieldWidth;
+    return start < line.size() ? line.substr(start, kAnswerFieldWidth) : std::string_view{};
+}
 
 // Converts one answer field: leading spaces skipped, then an optional sign
 // and decimal digits, or an unsigned hexadecimal number after "$", "x", "X",
