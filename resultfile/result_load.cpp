@@ -1,13 +1,11 @@
 #include "resultfile/result_load.h"
 
+#include "files/file_prefix.h"
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_text.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
-#include <fstream>
-#include <system_error>
 
 namespace tavo {
 
@@ -16,13 +14,6 @@ std::string invalidIntegerMessage(std::string_view field)
     std::string message = "'";
     message += field;
     message += "' is not a valid integer value";
-    return message;
-}
-
-std::string cannotOpenFileMessage(std::string_view path)
-{
-    std::string message = "Cannot open file ";
-    message += path;
     return message;
 }
 
@@ -105,21 +96,12 @@ LoadOutcome loadResultText(std::string_view fileBytes)
 
 std::optional<std::string> readResultFileText(const std::filesystem::path &path)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
     // Normalising never shortens a text, and a CR cut off from its LF becomes
     // the same CR LF, so this many raw bytes give every useful character.
-    // The buffer is not cleared: only the bytes read are used, and
-    // normalising copies them out of it once.
-    std::array<char, kUsefulTextChars> raw;
-    file.read(raw.data(), std::streamsize(raw.size()));
-    if (file.bad())
+    const auto raw = readFilePrefix(path, kUsefulTextChars);
+    if (!raw)
         return std::nullopt;
-    std::string text = normaliseLineBreaks(std::string_view(raw.data(), std::size_t(file.gcount())));
+    std::string text = normaliseLineBreaks(raw->bytes);
     if (text.size() > kUsefulTextChars)
         text.resize(kUsefulTextChars);
     return text;
