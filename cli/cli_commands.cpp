@@ -244,7 +244,7 @@ int runDecrypt(const Arguments &args)
         reportFailure(cannotOpenFileMessage(fullPath(path)));
         return kExitFileFailed;
     }
-    writeBytes(stdout, DecryptMemoText(*text));
+    writeBytes(stdout, decryptResultFileText(*text));
     return kExitOk;
 }
 
@@ -264,8 +264,7 @@ int runEncrypt(const Arguments &args)
                       std::to_string(kDecryptedCapacity));
         return kExitFileFailed;
     }
-    PC1Cipher cipher;
-    writeBytes(stdout, cipher.PC1EncryptHexText(resultFileKey(), plain->bytes));
+    writeBytes(stdout, resultFileCipher().PC1EncryptHexText(plain->bytes));
     // The reader stops at a zero byte; say so rather than hand out a file
     // that silently decrypts to less.
     if (const auto zero = plain->bytes.find('\0'); zero != std::string::npos)
@@ -303,8 +302,11 @@ int runReport(const Arguments &args)
             continue;
         }
         anyLoaded = true;
-        for (const auto &line : std::get<LoadedResult>(outcome).reportBlock) {
-            report += utf8 ? toUtf8(line) : line;
+        for (const std::string_view line : std::get<LoadedResult>(outcome).reportBlock) {
+            if (utf8)
+                report += toUtf8(line);
+            else
+                report += line;
             report += "\r\n";
         }
     }

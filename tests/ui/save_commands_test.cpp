@@ -46,8 +46,8 @@ QByteArray blockBytes(const QString &path)
     QByteArray bytes;
     const LoadOutcome outcome = loadResultFile(std::filesystem::path(path.toStdString()));
     if (const auto *result = std::get_if<LoadedResult>(&outcome))
-        for (const std::string &line : result->reportBlock)
-            bytes += QByteArray::fromStdString(line) + "\r\n";
+        for (const std::string_view line : result->reportBlock)
+            bytes += QByteArray(line.data(), qsizetype(line.size())) + "\r\n";
     return bytes;
 }
 
