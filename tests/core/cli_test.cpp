@@ -3,29 +3,17 @@
 #include "profile/cp1251_literal.h"
 #include "resultfile/result_load.h"
 #include "result_samples.h"
+#include "tests/process_run.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
 
 using namespace tavo;
 using namespace tavo::testing_support;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-[[maybe_unused]] std::string quoted(const std::string &arg)
-{
-    std::string q = "'";
-    for (const char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using CliRun = ProcessRun;
 
 class Cli : public ::testing::Test {
 protected:
@@ -39,13 +27,7 @@ protected:
     CliRun run(const std::vector<std::string> &args) const
     {
 #ifdef TAVO_CLI
-        std::string command = quoted(TAVO_CLI);
-        for (const auto &a : args)
-            command += " " + quoted(a);
-        const auto out = dir.path() / "stdout", err = dir.path() / "stderr";
-        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+        return runProcess(TAVO_CLI, args, dir.path());
 #else
         (void)args;
         return {};

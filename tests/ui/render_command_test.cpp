@@ -9,6 +9,7 @@
 #include "gif_reading.h"
 #include "recording_platform.h"
 #include "scripted_file_chooser.h"
+#include "tests/process_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,25 +24,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/wait.h>
 
 using tavo::setUpApplication;
 using tavo::TForm1;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string quoted(const std::string &arg)
-{
-    std::string q = "'";
-    for (const char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using tavo::testing_support::EnvChange;
+using tavo::testing_support::runProcess;
+using CliRun = tavo::testing_support::ProcessRun;
 
 std::string readBytes(const std::string &path)
 {
@@ -80,15 +71,11 @@ protected:
     static std::string sample(const char *name) { return (std::filesystem::path(TAVO_TEST_DATA) / name).string(); }
     std::string outPath(const char *name) const { return QDir(dir.path()).filePath(QLatin1String(name)).toStdString(); }
 
-    CliRun run(const std::vector<std::string> &args, const std::string &environment = "") const
+    CliRun run(const std::vector<std::string> &args, const std::vector<EnvChange> &environment = {}) const
     {
-        std::string command = environment + " " + quoted(TAVO_CLI) + " render";
-        for (const auto &a : args)
-            command += " " + quoted(a);
-        const std::string out = outPath("stdout.log"), err = outPath("stderr.log");
-        command += " >" + quoted(out) + " 2>" + quoted(err);
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(out), readBytes(err)};
+        std::vector<std::string> all{"render"};
+        all.insert(all.end(), args.begin(), args.end());
+        return runProcess(TAVO_CLI, all, dir.path().toStdU16String(), environment);
     }
 
     // Renders and reads back the picture; fails the test when the command does.
@@ -226,13 +213,13 @@ TEST_F(RenderCommand, SameBytesAsSavePlotInTheWindow)
 
 TEST_F(RenderCommand, OnlyRenderStartsAnApplicationWhichHonoursThePlatformVariable)
 {
-    const std::string noPlatform = "QT_QPA_PLATFORM=no-such-platform";
-    const std::string profile = noPlatform + " " + quoted(TAVO_CLI) + " profile " + quoted(sample("ivanova.cry"));
-    EXPECT_EQ(std::system((profile + " >/dev/null 2>&1").c_str()), 0);
+    const std::vector<EnvChange> noPlatform{{"QT_QPA_PLATFORM", "no-such-platform"}};
+    EXPECT_EQ(runProcess(TAVO_CLI, {"profile", sample("ivanova.cry")}, dir.path().toStdU16String(), noPlatform).status,
+              0);
     EXPECT_NE(run({"-o", outPath("x.png"), sample("ivanova.cry")}, noPlatform).status, 0);
     // Nothing set and no display: the offscreen platform.
     const CliRun bare = run({"-o", outPath("x.png"), sample("ivanova.cry")},
-                            "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY");
+                            {{"QT_QPA_PLATFORM", std::nullopt}, {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}});
     EXPECT_EQ(bare.status, 0);
     EXPECT_EQ(bare.err, "");
     EXPECT_EQ(QImage(QString::fromStdString(outPath("x.png"))).size(), QSize(1020, 424));
@@ -264,7 +251,9 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
         plain << "\xe6    1";
     }
     const std::string bad = outPath("bad.cry");
-    ASSERT_EQ(std::system((quoted(TAVO_CLI) + " encrypt " + quoted(outPath("bad.txt")) + " >" + quoted(bad)).c_str()), 0);
+    const CliRun encrypted = runProcess(TAVO_CLI, {"encrypt", outPath("bad.txt")}, dir.path().toStdU16String());
+    ASSERT_EQ(encrypted.status, 0);
+    std::ofstream(bad, std::ios::binary) << encrypted.out;
     const std::string out = outPath("x.gif");
     const struct {
         const char *name;
