@@ -2,6 +2,7 @@
 
 #include "app/app_icons.h"
 #include "app/application_setup.h"
+#include "display/look.h"
 #include "display/bevel_panel.h"
 #include "app/contact_config.h"
 

@@ -8,6 +8,9 @@
 
 namespace tavo {
 
+// How long the window's hints stay up.
+inline constexpr int kHintHidePauseMs = 5000;
+
 class HintHidePause : public QObject {
 public:
     HintHidePause(int milliseconds, QObject *parent) : QObject(parent), milliseconds_(milliseconds) {}

@@ -3,6 +3,7 @@
 #include "app/app_folder.h"
 #include "app/app_icons.h"
 #include "app/application_setup.h"
+#include "display/look.h"
 #include "display/bevel_panel.h"
 #include "app/hint_hide_pause.h"
 

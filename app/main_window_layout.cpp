@@ -4,7 +4,7 @@
 #include "app/application_setup.h"
 #include "app/main_window.h"
 #include "app/menu_bar_style.h"
-#include "display/manual_check_action.h"
+#include "app/manual_check_action.h"
 #include "display/bar_chart.h"
 #include "display/diagram_image.h"
 #include "display/result_panel.h"

@@ -4,7 +4,7 @@
 #include "app/error_box.h"
 #include "app/main_window.h"
 #include "display/result_panel.h"
-#include "export/text_codec.h"
+#include "display/cp1251_qstring.h"
 #include "resultfile/result_load.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "display/result_panel.h"
 #include "export/gif_file.h"
 #include "export/report_file.h"
-#include "export/text_codec.h"
+#include "display/cp1251_qstring.h"
 
 #include <QImage>
 #include <QPlainTextEdit>

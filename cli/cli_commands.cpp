@@ -3,7 +3,7 @@
 #include "cli/cli_output.h"
 
 #include "export/save_error.h"
-#include "export/text_codec.h"
+#include "text/cp1251_codec.h"
 #include "profile/percentage_scale.h"
 #include "profile/threshold_class.h"
 #include "resultfile/pc1_cipher.h"
@@ -33,7 +33,7 @@ void writeBytes(std::FILE *stream, std::string_view bytes)
 
 std::string toUtf8(std::string_view cp1251)
 {
-    return fromCp1251(cp1251).toUtf8().toStdString();
+    return cp1251ToUtf8(cp1251);
 }
 
 // Messages go to stderr in UTF-8, one per line. Paths are shown in full, as

@@ -6,8 +6,8 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 
-#include "app/application_setup.h"
 #include "display/bar_chart.h"
+#include "display/look.h"
 #include "display/profile_chart.h"
 #include "display/result_panel.h"
 #include "display/threshold_field.h"
@@ -215,7 +215,7 @@ int runRender(const Arguments &args)
     static char name[] = "tavo12f-cli";
     static char *argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    setUpApplication();
+    installFontSubstitutions();
 
     int status = kExitOk;
     for (const RenderJob &job : jobs) {

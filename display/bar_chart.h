@@ -3,7 +3,7 @@
 // painted from the series' points alone, with its own legend panel and the
 // difference threshold field as children.
 
-#include "display/bar_series.h"
+#include "geometry/bar_series.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 // `DrawCircularDiagram`: paints the circular profile diagram onto a picture.
 
-#include "display/diagram_geometry.h"
+#include "geometry/diagram_geometry.h"
 #include "profile/profile_record.h"
 
 class QImage;

@@ -11,7 +11,7 @@
 //   connect(Chart->thresholdField(), &ThresholdField::textChanged, ...) ->
 //       repaint the results grid, then thresholdChanged()
 
-#include "display/bar_series.h"
+#include "geometry/bar_series.h"
 
 #include <Qt>
 

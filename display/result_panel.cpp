@@ -4,7 +4,7 @@
 #include "display/diagram_image.h"
 #include "display/results_grid.h"
 #include "display/threshold_field.h"
-#include "export/text_codec.h"
+#include "display/cp1251_qstring.h"
 #include "resultfile/result_load.h"
 
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 // The results grid `sgResF`: Ideal, Real and Real − Ideal per factor, with the
 // difference column coloured against the difference threshold.
 
-#include "display/grid_cells.h"
+#include "geometry/grid_cells.h"
 #include "profile/profile_record.h"
 
 #include <QFont>

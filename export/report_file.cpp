@@ -1,6 +1,6 @@
 #include "export/report_file.h"
 
-#include "export/text_codec.h"
+#include "text/cp1251_codec.h"
 
 #include <QSaveFile>
 
@@ -24,7 +24,7 @@ QByteArray reportFileBytes(const QString &reportText)
     qsizetype lineStart = 0;
     for (qsizetype i = 0;; ++i) {
         if (i == reportText.size() || endsLine(reportText.at(i))) {
-            const std::string line = toCp1251(reportText.mid(lineStart, i - lineStart));
+            const std::string line = utf8ToCp1251(reportText.mid(lineStart, i - lineStart).toStdString());
             bytes.append(line.data(), qsizetype(line.size()));
             bytes.append("\r\n", 2);
             if (i == reportText.size())

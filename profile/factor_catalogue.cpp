@@ -1,6 +1,6 @@
 #include "profile/factor_catalogue.h"
 
-#include "profile/cp1251_literal.h"
+#include "text/cp1251_literal.h"
 
 #include <cassert>
 

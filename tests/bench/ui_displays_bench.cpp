@@ -2,7 +2,7 @@
 #include "display/circular_diagram.h"
 #include "display/diagram_image.h"
 #include "display/results_grid.h"
-#include "tests/grid_sample_profile.h"
+#include "../grid_sample_profile.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "display/bar_series.h"
+#include "geometry/bar_series.h"
 
 #include <gtest/gtest.h>
 

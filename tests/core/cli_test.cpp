@@ -1,9 +1,9 @@
 // Runs the built tavo12f-cli and checks its streams and exit status.
 
-#include "profile/cp1251_literal.h"
+#include "text/cp1251_literal.h"
 #include "resultfile/result_load.h"
 #include "result_samples.h"
-#include "tests/process_run.h"
+#include "../process_run.h"
 
 #include <gtest/gtest.h>
 

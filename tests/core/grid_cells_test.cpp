@@ -1,5 +1,5 @@
-#include "display/grid_cells.h"
-#include "tests/grid_sample_profile.h"
+#include "geometry/grid_cells.h"
+#include "../grid_sample_profile.h"
 
 #include <gtest/gtest.h>
 

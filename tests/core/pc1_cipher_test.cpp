@@ -1,6 +1,6 @@
 #include "resultfile/pc1_cipher.h"
 
-#include "profile/cp1251_literal.h"
+#include "text/cp1251_literal.h"
 #include "result_samples.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "resultfile/result_load.h"
 
-#include "profile/cp1251_literal.h"
+#include "text/cp1251_literal.h"
 #include "resultfile/pc1_cipher.h"
 #include "result_samples.h"
 

@@ -1,6 +1,6 @@
 // The compiled help file beside the executables holds its pages, and its
 // factor page lists the twelve factors exactly as the catalogue has them.
-#include "export/text_codec.h"
+#include "display/cp1251_qstring.h"
 #include "profile/factor_catalogue.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // The Open command end to end: a chosen file through the load into every
 // display, failures that leave everything as it was, and dropped files.
 #include "app/application_setup.h"
-#include "display/bar_series.h"
-#include "export/text_codec.h"
+#include "geometry/bar_series.h"
+#include "display/cp1251_qstring.h"
 #include "profile/factor_catalogue.h"
 #include "resultfile/result_load.h"
 #include "window_session.h"

@@ -2,7 +2,7 @@
 
 #include "display/bar_chart.h"
 #include "display/legend_panel.h"
-#include "display/manual_check_action.h"
+#include "app/manual_check_action.h"
 #include "display/threshold_field.h"
 
 #include <QAction>

@@ -9,7 +9,7 @@
 #include "gif_reading.h"
 #include "recording_platform.h"
 #include "scripted_file_chooser.h"
-#include "tests/process_run.h"
+#include "../process_run.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Save > Analysis: the report's bytes on disk, and what a failed save leaves.
 #include "export/report_file.h"
 
-#include "export/text_codec.h"
-#include "profile/cp1251_literal.h"
+#include "display/cp1251_qstring.h"
+#include "text/cp1251_literal.h"
 #include "profile/factor_catalogue.h"
 
 #include <QDir>

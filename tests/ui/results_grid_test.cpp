@@ -1,5 +1,5 @@
 #include "display/results_grid.h"
-#include "tests/grid_sample_profile.h"
+#include "../grid_sample_profile.h"
 
 #include <QApplication>
 #include <QImage>

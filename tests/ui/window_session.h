@@ -7,7 +7,7 @@
 #include "app/main_window.h"
 #include "display/bar_chart.h"
 #include "display/diagram_image.h"
-#include "display/grid_cells.h"
+#include "geometry/grid_cells.h"
 #include "display/result_panel.h"
 #include "display/results_grid.h"
 #include "recording_platform.h"

@@ -1,11 +1,12 @@
-// The core's compile-time cp1251 literals must equal what a real codec makes
-// of the same UTF-8 text.
-#include "profile/cp1251_literal.h"
+// The cp1251 codec, and the core's compile-time cp1251 literals checked
+// against it.
+#include "text/cp1251_codec.h"
+#include "text/cp1251_literal.h"
 #include "profile/factor_catalogue.h"
 
-#include <QStringEncoder>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace tavo;
 
@@ -13,13 +14,70 @@ namespace {
 
 std::string encodeCp1251(const char *utf8)
 {
-    QStringEncoder encoder("windows-1251");
-    const QByteArray bytes = encoder.encode(QString::fromUtf8(utf8));
-    EXPECT_FALSE(encoder.hasError());
-    return bytes.toStdString();
+    return utf8ToCp1251(utf8);
 }
 
 } // namespace
+
+TEST(Cp1251Codec, EveryByteDecodesAndEncodesBack)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(char(b));
+    const std::string utf8 = cp1251ToUtf8(all);
+    EXPECT_EQ(utf8ToCp1251(utf8), all);
+}
+
+TEST(Cp1251Codec, DecodesTheLettersAndSigns)
+{
+    const struct {
+        std::string cp1251;
+        std::string utf8;
+    } cases[] = {
+        {"", ""},
+        {"abc", "abc"},
+        {"\xC0\xE1\xE2", "Абв"},
+        {"\xA8\xB8", "Ёё"},
+        {"\x88\xB9\x96", "€№–"},
+        {"\x98", "\xC2\x98"}, // the one byte cp1251 leaves unassigned
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(cp1251ToUtf8(c.cp1251), c.utf8);
+    }
+}
+
+TEST(Cp1251Codec, WhatCp1251LacksBecomesOneQuestionMarkEach)
+{
+    const struct {
+        const char *utf8;
+        const char *cp1251;
+    } cases[] = {
+        {"Zoë", "Zo?"},
+        {"日本", "??"},
+        {"a😀b", "a?b"},         // outside the BMP: one character, one "?"
+        {"x\xFFy", "x?y"},       // not UTF-8 at all
+        {"x\xE2\x82", "x?"},    // a character cut off at the end
+        {"\xE2\x82x", "?x"},    // ... or in the middle
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(utf8ToCp1251(c.utf8), c.cp1251);
+    }
+}
+
+TEST(Cp1251Codec, LongTextsConvertWhole)
+{
+    std::string cp1251;
+    for (int i = 0; i < 100000; ++i)
+        cp1251.push_back(char(0xC0 + i % 64));
+    const std::string utf8 = cp1251ToUtf8(cp1251);
+    ASSERT_EQ(utf8.size(), 2 * cp1251.size());
+    const std::string back = utf8ToCp1251(utf8);
+    ASSERT_EQ(back.size(), cp1251.size());
+    EXPECT_TRUE(back == cp1251);
+}
 
 TEST(Cp1251Literal, MatchesCodecForWholeAlphabet)
 {

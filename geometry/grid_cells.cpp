@@ -1,4 +1,4 @@
-#include "display/grid_cells.h"
+#include "geometry/grid_cells.h"
 
 #include "profile/threshold_class.h"
 

@@ -1,4 +1,4 @@
-#include "display/diagram_geometry.h"
+#include "geometry/diagram_geometry.h"
 
 #include "profile/percentage_scale.h"
 
