@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/cli_output.h"
+#include "cli/console.h"
 
 #include "export/save_error.h"
 #include "text/cp1251_codec.h"
@@ -26,11 +27,6 @@
 
 namespace tavo::cli {
 
-void writeBytes(std::FILE *stream, std::string_view bytes)
-{
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-}
-
 std::string toUtf8(std::string_view cp1251)
 {
     return cp1251ToUtf8(cp1251);
@@ -47,8 +43,8 @@ void reportFailure(std::string_view utf8Message)
 std::string fullPath(const std::string &path)
 {
     std::error_code ec;
-    const auto absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.string();
+    const auto absolute = std::filesystem::absolute(filePath(path), ec);
+    return ec ? path : displayPath(absolute);
 }
 
 void reportCannotCreate(const std::string &path)
@@ -71,9 +67,9 @@ constexpr std::string_view kProgram = "tavo12f-cli";
 std::optional<std::string> readWholeFile(const std::string &path)
 {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(filePath(path), ec))
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(filePath(path), std::ios::binary);
     if (!in)
         return std::nullopt;
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -205,7 +201,7 @@ int usageError(std::string_view message)
 int runDecrypt(const Arguments &args)
 {
     const std::string &path = args.operands.front();
-    const auto text = readResultFileText(path);
+    const auto text = readResultFileText(filePath(path));
     if (!text) {
         reportFailure(cannotOpenFileMessage(fullPath(path)));
         return kExitFileFailed;
@@ -248,7 +244,7 @@ int runReport(const Arguments &args)
     int status = kExitOk;
     std::string report;
     for (const auto &path : args.operands) {
-        const LoadOutcome outcome = loadResultFile(path);
+        const LoadOutcome outcome = loadResultFile(filePath(path));
         if (const auto *error = std::get_if<LoadError>(&outcome)) {
             reportLoadError(*error, path);
             status = kExitFileFailed;
@@ -285,7 +281,7 @@ int runProfile(const Arguments &args)
     }
 
     const std::string &path = args.operands.front();
-    const LoadOutcome outcome = loadResultFile(path);
+    const LoadOutcome outcome = loadResultFile(filePath(path));
     if (const auto *error = std::get_if<LoadError>(&outcome)) {
         reportLoadError(*error, path);
         return kExitFileFailed;

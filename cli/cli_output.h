@@ -2,6 +2,7 @@
 // What every command writes besides its result: messages on stderr in UTF-8,
 // one per line, with paths shown in full as the user's system spells them.
 
+#include "cli/console.h"
 #include "resultfile/result_load.h"
 
 #include <cstdio>
@@ -10,7 +11,6 @@
 
 namespace tavo::cli {
 
-void writeBytes(std::FILE *stream, std::string_view bytes);
 std::string toUtf8(std::string_view cp1251);
 void reportFailure(std::string_view utf8Message);
 std::string fullPath(const std::string &path);

@@ -1,6 +1,7 @@
 // tavo12f-cli: the result-file tools without a window.
 
 #include "cli/cli_commands.h"
+#include "cli/console.h"
 
 #include <cstdio>
 #include <string>
@@ -9,12 +10,13 @@
 int main(int argc, char **argv)
 {
     using namespace tavo::cli;
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    setUpStandardStreams();
+    const std::vector<std::string> args = commandArguments(argc, argv);
     if (args.empty())
         return usageError("no command given");
     if (args.front() == "-h" || args.front() == "--help") {
         const std::string text = usageText();
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        writeBytes(stdout, text);
         return kExitOk;
     }
 
@@ -31,7 +33,7 @@ int main(int argc, char **argv)
     const auto &arguments = std::get<Arguments>(parsed);
     if (arguments.help) {
         const std::string text = usageText();
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        writeBytes(stdout, text);
         return kExitOk;
     }
     const std::size_t n = arguments.operands.size();

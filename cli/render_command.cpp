@@ -106,10 +106,24 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
     return sheet;
 }
 
-// Paths pass between the command line and Qt in the system's file-name encoding.
+// Paths pass between the command line and Qt in the system's file-name
+// encoding: UTF-8 on Windows, where the arguments come from the wide command line.
 QString qtPath(const std::string &path)
 {
+#ifdef _WIN32
+    return QString::fromStdString(path);
+#else
     return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
+}
+
+std::string commandLinePath(const QString &path)
+{
+#ifdef _WIN32
+    return path.toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
 }
 
 bool writePicture(const QImage &picture, const std::string &path, PictureFormat format)
@@ -136,7 +150,7 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
     std::vector<RenderJob> jobs;
 
     std::error_code ec;
-    if (std::filesystem::is_directory(outPath, ec)) {
+    if (std::filesystem::is_directory(filePath(outPath), ec)) {
         PictureFormat format = PictureFormat::Gif;
         if (formatOption) {
             const auto named = formatNamed(QString::fromStdString(std::string(*formatOption)));
@@ -149,13 +163,13 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
         std::set<std::string> names;
         for (const auto &input : args.operands) {
             const QString base = QFileInfo(qtPath(input)).completeBaseName();
-            const std::string name = QFile::encodeName(base).toStdString() + "." + extensionOf(format);
+            const std::string name = commandLinePath(base) + "." + extensionOf(format);
             // Two inputs of one name would silently leave only the last picture.
             if (!names.insert(name).second) {
                 usage = "render: two files would both be written as " + name;
                 return {};
             }
-            jobs.push_back({input, (std::filesystem::path(outPath) / name).string(), format});
+            jobs.push_back({input, displayPath(filePath(outPath) / filePath(name)), format});
         }
         return jobs;
     }
@@ -219,7 +233,7 @@ int runRender(const Arguments &args)
 
     int status = kExitOk;
     for (const RenderJob &job : jobs) {
-        const LoadOutcome outcome = loadResultFile(job.input);
+        const LoadOutcome outcome = loadResultFile(filePath(job.input));
         if (const auto *error = std::get_if<LoadError>(&outcome)) {
             reportLoadError(*error, job.input);
             status = kExitFileFailed;
