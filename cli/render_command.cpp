@@ -224,6 +224,7 @@ int runRender(const Arguments &args)
     // No display is needed unless the caller asks for a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    useSystemFontsOffscreen();
     platformHandler = qInstallMessageHandler(quietWithoutSession);
     static int argc = 1;
     static char name[] = "tavo12f-cli";

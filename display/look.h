@@ -14,6 +14,13 @@ namespace tavo {
 // exists, before any window is built.
 void installFontSubstitutions();
 
+// Qt's offscreen platform reads fonts from files only, from Qt's own font
+// folder unless QT_QPA_FONTDIR names another; a Windows Qt ships none, so
+// every letter would be drawn as a box. On Windows this points it at the
+// system's Fonts folder unless the variable is set; elsewhere it does
+// nothing. Call before the QApplication is made.
+void useSystemFontsOffscreen();
+
 QFont fontOfPixelSize(const QString &family, int pixels);
 // "MS Sans Serif", 11 pixels: the default font of the program's windows.
 QFont formFont();

@@ -59,6 +59,14 @@ test_windows() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  # A Windows machine has Arial and Times New Roman in its Fonts folder; the
+  # prefix gets their metric-compatible stand-ins, which the offscreen
+  # platform reads from there.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if ! ls "$fonts"/LiberationSans-Regular.ttf >/dev/null 2>&1; then
+    mkdir -p "$fonts"
+    cp /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf "$fonts"/
+  fi
   local status=0
   for run in "ru_RU.UTF-8 1251" "en_US.UTF-8 1252"; do
     set -- $run
