@@ -9,17 +9,24 @@ get_target_property(tavo_qt_core_dll Qt6::Core LOCATION)
 get_filename_component(tavo_qt_bin "${tavo_qt_core_dll}" DIRECTORY)
 get_filename_component(tavo_compiler_bin "${CMAKE_CXX_COMPILER}" DIRECTORY)
 
-install(RUNTIME_DEPENDENCY_SET tavo_runtime
-  DESTINATION ${TAVO_PROGRAM_DIR}
-  DIRECTORIES "${tavo_qt_bin}" "${tavo_compiler_bin}"
-  # Qt's and the compiler's DLLs travel with the program; the system's own
-  # (kernel32, user32, the C runtime, ...) are always there.
-  PRE_INCLUDE_REGEXES "^qt6" "^lib(stdc\\+\\+|gcc_s|winpthread)" "^(msvcp|vcruntime)[0-9]"
-  PRE_EXCLUDE_REGEXES ".*"
-)
-
-# Plugins Qt loads by name: the real windowing platform and the native style.
-install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION ${TAVO_PROGRAM_DIR}/platforms)
+# Plugins Qt loads by name: the real windowing platform, the native style,
+# and the offscreen platform that the companion draws its pictures on.
+set(tavo_plugins $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>)
+install(FILES ${tavo_plugins} DESTINATION ${TAVO_PROGRAM_DIR}/platforms)
 if(TARGET Qt6::QWindowsVistaStylePlugin)
   install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${TAVO_PROGRAM_DIR}/styles)
+  list(APPEND tavo_plugins $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
 endif()
+
+# The DLLs of the executables and of the plugins.
+list(JOIN tavo_plugins " " tavo_plugin_list)
+install(CODE "
+  set(TAVO_RUNTIME_EXECUTABLES \"$<TARGET_FILE:tavo12f>\" \"$<TARGET_FILE:tavo12f-cli>\" ${tavo_plugin_list})
+  set(TAVO_RUNTIME_DIRECTORIES \"${tavo_qt_bin}\" \"${tavo_compiler_bin}\")
+  set(TAVO_RUNTIME_DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${TAVO_PROGRAM_DIR}\")
+  set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM \"${CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM}\")
+  set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL \"${CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL}\")
+  set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND}\")
+")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows_runtime.cmake)
+

@@ -67,17 +67,21 @@ test_windows() {
     mkdir -p "$fonts"
     cp /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf "$fonts"/
   fi
+  # Each run is a Wine session of its own, on its own X server: a session
+  # left over from an earlier one would keep its desktop on a display that
+  # is gone, and its locale.
+  end_session() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
+  trap end_session EXIT
   local status=0
   for run in "ru_RU.UTF-8 1251" "en_US.UTF-8 1252"; do
     set -- $run
     echo "== Windows tests under Wine, LANG=$1 (ANSI code page $2)"
+    end_session
     LANG=$1 LC_ALL=$1 TAVO_EXPECTED_ACP=$2 \
       xvfb-run -a -s "-screen 0 1280x1024x24" \
-      ctest --test-dir "$build" --output-on-failure || status=1
-    # The next run starts a new Wine session with its own locale.
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+      ctest --test-dir "$build" --output-on-failure --timeout 300 || status=1
   done
+  end_session
   return $status
 }
 

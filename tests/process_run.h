@@ -128,7 +128,11 @@ inline std::wstring environmentBlock(const std::vector<EnvChange> &changes)
 inline ProcessRun runProcess(const std::filesystem::path &program, const std::vector<std::string> &args,
                              const std::filesystem::path &scratch, const std::vector<EnvChange> &env = {})
 {
-    const auto outFile = scratch / "stdout.log", errFile = scratch / "stderr.log";
+    // Fresh names for every run: under Wine a console process may still hold
+    // the files of the run before.
+    static int runs = 0;
+    const std::string n = std::to_string(++runs);
+    const auto outFile = scratch / ("stdout-" + n + ".log"), errFile = scratch / ("stderr-" + n + ".log");
     ProcessRun run;
 #ifdef _WIN32
     std::wstring commandLine = detail::quotedArgument(program.wstring());
@@ -150,7 +154,12 @@ inline ProcessRun runProcess(const std::filesystem::path &program, const std::ve
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     std::wstring environment = detail::environmentBlock(env);
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+    // A console of its own, as a program started from a command prompt has:
+    // without one, Qt reports a failed start in a message box that waits for
+    // a click instead of on stderr.
+    if (out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+        CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                       CREATE_UNICODE_ENVIRONMENT | CREATE_NEW_CONSOLE,
                        environment.data(), nullptr, &startup, &process)) {
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD code = 0;
