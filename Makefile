@@ -42,7 +42,8 @@ test-fuzz: deps
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-windows: deps
+windows:
+	@bash scripts/install-deps.sh --windows
 	@bash scripts/windows.sh build "$(WIN_BUILD)" "$(QT_MINGW)" "$(QT_MINGW_ARCHIVE)"
 
 test-windows: windows
