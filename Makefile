@@ -5,8 +5,13 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 BENCH_REPETITIONS ?= 5
 CMAKE_FLAGS ?=
+# The Windows program, cross-built with mingw-w64 against a Qt for Windows
+# unpacked from QT_MINGW_ARCHIVE into the build folder, and tested under Wine.
+WIN_BUILD ?= build-win
+QT_MINGW_ARCHIVE ?= ../shared/toolchains/qt6.4.2-mingw64.tar.xz
+QT_MINGW ?= $(WIN_BUILD)/qt6-mingw
 
-.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench clean
+.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench clean windows test-windows
 
 all: build
 
@@ -38,6 +43,13 @@ test-fuzz: deps
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+windows:
+	@bash scripts/install-deps.sh --windows
+	@bash scripts/windows.sh build "$(WIN_BUILD)" "$(QT_MINGW)" "$(QT_MINGW_ARCHIVE)"
+
+test-windows: windows
+	@bash scripts/windows.sh test "$(WIN_BUILD)" "$(QT_MINGW)" "$(QT_MINGW_ARCHIVE)"
+
 # Every benchmark program, its repetitions interleaved at random so that a
 # figure and its reference alternate, then one table of the goals.
 bench: build
@@ -51,4 +63,4 @@ bench: build
 	@python3 scripts/bench_summary.py $(BUILD)/bench-results
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

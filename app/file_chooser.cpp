@@ -1,9 +1,11 @@
 #include "app/file_chooser.h"
 
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace tavo {
 
@@ -39,8 +41,16 @@ std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const Sa
     QFileDialog dialog(parent, settings.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!settings.fileName.isEmpty())
-        dialog.selectFile(settings.fileName);
+    if (!settings.fileName.isEmpty()) {
+        // Qt hands the name to the native Windows dialog as a file URL, which
+        // takes no backslashes: given "C:\...\Results\name" it dropped the
+        // folder and saved wherever the last dialog had been.
+        const QString name = QDir::fromNativeSeparators(settings.fileName);
+        const QFileInfo info(name);
+        if (info.isAbsolute())
+            dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(name);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

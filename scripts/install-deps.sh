@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need.
 # Only missing packages are installed, so a ready machine pays nothing.
+# With --windows also what the Windows cross build and its tests under Wine
+# need (make windows, make test-windows).
 set -euo pipefail
 
 packages=(
@@ -14,6 +16,9 @@ packages=(
   poppler-utils
   fonts-dejavu-core fonts-liberation
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
