@@ -21,7 +21,7 @@ endif()
 # The DLLs of the executables and of the plugins.
 list(JOIN tavo_plugins " " tavo_plugin_list)
 install(CODE "
-  set(TAVO_RUNTIME_EXECUTABLES \"$<TARGET_FILE:tavo12f>\" \"$<TARGET_FILE:tavo12f-cli>\" ${tavo_plugin_list})
+  set(TAVO_RUNTIME_EXECUTABLES \"$<TARGET_FILE:tavo12f>\" \"$<TARGET_FILE:tavo12f-cli>\" \"$<TARGET_FILE:tavo12f-render>\" ${tavo_plugin_list})
   set(TAVO_RUNTIME_DIRECTORIES \"${tavo_qt_bin}\" \"${tavo_compiler_bin}\")
   set(TAVO_RUNTIME_DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${TAVO_PROGRAM_DIR}\")
   set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM \"${CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM}\")
