@@ -9,7 +9,9 @@
 #include <QMenu>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -57,6 +59,9 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The chart takes the focus by Tab or a click, so its popup menu and its
+    // toggles work from the keyboard too.
+    setFocusPolicy(Qt::StrongFocus);
     seriesColours_ = {toQColor(tavo::seriesColour(ProfileSeries::Series1)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series2)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series3))};
@@ -257,10 +262,62 @@ void BarChart::mousePressEvent(QMouseEvent *event)
 void BarChart::contextMenuEvent(QContextMenuEvent *event)
 {
     // The right button has opened the menu on its press already; this is for
-    // the menu key.
-    if (event->reason() != QContextMenuEvent::Mouse && popupMenu_)
-        popupMenu_->popup(event->globalPos());
+    // the menu key where the platform turns it into a context-menu request.
+    if (event->reason() != QContextMenuEvent::Mouse)
+        openPopupMenuFromKeyboard();
     event->accept();
+}
+
+void BarChart::openPopupMenuFromKeyboard()
+{
+    if (!popupMenu_ || popupMenu_->isVisible())
+        return;
+    // Opened at the top left of the plot, with its first item selected so the
+    // arrow keys and Enter work at once.
+    const QPoint at = mapToGlobal(plotRect().topLeft().toPoint() + QPoint(8, 8));
+    popupMenu_->popup(at);
+    popupMenu_->setActiveAction(popupMenu_->actions().value(0));
+}
+
+void BarChart::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = !(event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+    const QPoint centre = rect().center();
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        openPopupMenuFromKeyboard();
+    } else if (plain && event->key() >= Qt::Key_1 && event->key() < Qt::Key_1 + kSeriesCount) {
+        // 1, 2, 3: what a left click on a bar of that series does.
+        const auto series = static_cast<ProfileSeries>(event->key() - Qt::Key_1);
+        emit seriesClicked(series, 0, Qt::LeftButton, Qt::NoModifier, centre);
+    } else if (plain && event->key() == Qt::Key_Space) {
+        // What a left click away from the bars does.
+        emit backgroundClicked(Qt::LeftButton, Qt::NoModifier, centre);
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+bool BarChart::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // The title may be too long for the chart; hovering over it shows it whole.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        if (titleArea().contains(help->pos()))
+            QToolTip::showText(help->globalPos(), title_.join(QLatin1Char('\n')), this, titleArea().toRect());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+QRectF BarChart::titleArea() const
+{
+    const QFontMetricsF metrics(titleFont());
+    const double top = 1 + height() * kChartMarginTop / 100;
+    return QRectF(0, top, width(), metrics.height() * double(title_.size()));
 }
 
 void BarChart::paintEvent(QPaintEvent *)
@@ -407,7 +464,7 @@ void BarChart::paintTitle(QPainter &painter) const
     const QRectF whole(4, 0, width() - 8, metrics.height());
     const double legendRight = !legend_->isHidden() ? legend_->geometry().right() + 5 : whole.left();
     const double sideRoom = std::max(0.0, legendRight - whole.left());
-    double y = 1 + height() * kChartMarginTop / 100;
+    double y = titleArea().top();
     for (const QString &line : title_) {
         QRectF box = whole.translated(0, y);
         if (metrics.horizontalAdvance(line) > box.width() - 2 * sideRoom)

@@ -32,4 +32,13 @@ inline constexpr Rgb kSilver{192, 192, 192};       // the grid's lines between o
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
 
+// The light system colours the result panel keeps whatever the desktop's
+// theme: its chart and report are white and its grid button-face by design.
+inline constexpr Rgb kButtonFace{240, 240, 240};
+inline constexpr Rgb kButtonLight{227, 227, 227};
+inline constexpr Rgb kButtonShadow{160, 160, 160};
+inline constexpr Rgb kDarkShadow{105, 105, 105};
+inline constexpr Rgb kHighlight{0, 120, 215};
+inline constexpr Rgb kDisabledText{109, 109, 109};
+
 } // namespace tavo
