@@ -36,16 +36,9 @@ QPolygonF toQPolygon(const ChartQuad &quad)
     return QPolygonF({toQPoint(quad[0]), toQPoint(quad[1]), toQPoint(quad[2]), toQPoint(quad[3])});
 }
 
-QColor shade(const QColor &colour, double factor)
+Rgb toRgb(const QColor &colour)
 {
-    return QColor::fromRgbF(float(colour.redF() * factor), float(colour.greenF() * factor),
-                            float(colour.blueF() * factor));
-}
-
-QColor tint(const QColor &colour, double towardsWhite)
-{
-    auto mix = [towardsWhite](float c) { return float(c + (1.0 - c) * towardsWhite); };
-    return QColor::fromRgbF(mix(colour.redF()), mix(colour.greenF()), mix(colour.blueF()));
+    return {std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())};
 }
 
 QString axisLabel(double value)
@@ -415,13 +408,13 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
         const auto series = static_cast<ProfileSeries>(kSeriesCount - 1 - row);
         const auto &faces = l.faces[seriesIndex(series)];
         for (int i = 0; i < faces.size(); ++i) {
-            const QColor colour = pointColour(series, i);
-            painter.setPen(QPen(shade(colour, 0.45), 1));
-            painter.setBrush(shade(colour, 0.7));
+            const Rgb colour = toRgb(pointColour(series, i));
+            painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
+            painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
             painter.drawPolygon(faces[i].side);
-            painter.setBrush(tint(colour, 0.3));
+            painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
             painter.drawPolygon(faces[i].top);
-            painter.setBrush(colour);
+            painter.setBrush(toQColor(colour));
             painter.drawPolygon(faces[i].front);
         }
     }

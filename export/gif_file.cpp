@@ -1,6 +1,7 @@
 #include "export/gif_file.h"
 
 #include "export/colour_reduction.h"
+#include "geometry/palette.h"
 
 #include <QSaveFile>
 
@@ -95,6 +96,18 @@ bool writeGif(QIODevice &device, const IndexedPicture &picture)
     return ok && closed;
 }
 
+// The colours the program paints with: a picture of the chart keeps them exact.
+const std::vector<QRgb> &programColours()
+{
+    static const std::vector<QRgb> colours = [] {
+        std::vector<QRgb> out;
+        for (const Rgb c : kPaintColours)
+            out.push_back(qRgb(c.r, c.g, c.b));
+        return out;
+    }();
+    return colours;
+}
+
 } // namespace
 
 IndexedPicture indexPicture(const QImage &picture)
@@ -108,7 +121,7 @@ IndexedPicture indexPicture(const QImage &picture)
     out.height = rgb.height();
     out.indices.resize(std::size_t(out.width) * std::size_t(out.height));
     if (!indexExactly(rgb, out)) {
-        out.palette = reduceColours(rgb, out.indices, kMaxPaletteSize);
+        out.palette = reduceColours(rgb, out.indices, kMaxPaletteSize, programColours());
         out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
         out.exact = false;
     }
