@@ -43,9 +43,9 @@ QPlainTextEdit *createReport(QWidget *parent)
 
 ResultPanel::ResultPanel(QWidget *parent)
     : BevelPanel(parent, Bevel::None),
-      Chart(placed(new BarChart(this), "Chart", QRect(2, 0, 1020, 424))),
-      sgResF(placed(new ResultsGrid(this), "sgResF", QRect(2, 423, 184, 298))),
-      paPlot(placed(new BevelPanel(this, Bevel::Lowered), "paPlot", QRect(184, 423, 322, 298))),
+      Chart(placed(new BarChart(this), "Chart", QRect(QPoint(2, 0), kChartSize))),
+      sgResF(placed(new ResultsGrid(this), "sgResF", QRect(QPoint(2, 423), kGridSize))),
+      paPlot(placed(new BevelPanel(this, Bevel::Lowered), "paPlot", QRect(QPoint(184, 423), kPlotSize))),
       imPlot(placed(new DiagramImage(paPlot), "imPlot", QRect(1, 1, 319, 296))),
       meInfo(createReport(this)),
       profileChart_(*Chart, profile_)
@@ -75,12 +75,13 @@ ResultPanel::ResultPanel(QWidget *parent)
 void ResultPanel::showResult(const LoadedResult &result)
 {
     profile_ = result.profile;
-    QStringList block;
-    block.reserve(qsizetype(result.reportBlock.size()));
+    reportBlock_.clear();
+    reportBlock_.reserve(qsizetype(result.reportBlock.size()));
     for (const std::string &line : result.reportBlock)
-        block.append(fromCp1251(line));
+        reportBlock_.append(fromCp1251(line));
     const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
-    meInfo->appendPlainText(block.join(QLatin1Char('\n')));
+    meInfo->appendPlainText(reportBlock_.join(QLatin1Char('
+')));
     // A load is not an edit: undo in the report never takes a block away
     // while the displays still show it.
     meInfo->document()->clearUndoRedoStacks();

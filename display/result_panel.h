@@ -9,6 +9,7 @@
 #include "profile/profile_record.h"
 
 #include <QSize>
+#include <QStringList>
 
 class QPlainTextEdit;
 
@@ -28,6 +29,9 @@ public:
     // window the rest is cut off, a rendered sheet shows all of it.
     static constexpr QSize kDesignSize{1014, 692};
     static constexpr QSize kContentSize{1024, 721};
+    static constexpr QSize kChartSize{1020, 424};
+    static constexpr QSize kGridSize{184, 298};
+    static constexpr QSize kPlotSize{322, 298}; // the diagram in its bevelled frame
 
     BarChart *const Chart;
     ResultsGrid *const sgResF;
@@ -41,6 +45,8 @@ public:
     void showResult(const LoadedResult &result);
 
     const ProfileRecord &profile() const { return profile_; }
+    // The block the last load appended to the report, as it was appended.
+    const QStringList &reportBlock() const { return reportBlock_; }
     ProfileChart &profileChart() { return profileChart_; }
 
     // `ShowProfile`: the chart's series, then the circular diagram.
@@ -67,6 +73,7 @@ private:
     void showReportFrom(int line);
 
     ProfileRecord profile_;
+    QStringList reportBlock_;
     ProfileChart profileChart_;
 };
 

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fp-utils libchm-bin
   xvfb xauth imagemagick xdotool
+  poppler-utils
   fonts-dejavu-core fonts-liberation
 )
 
