@@ -80,8 +80,7 @@ void ResultPanel::showResult(const LoadedResult &result)
     for (const std::string &line : result.reportBlock)
         reportBlock_.append(fromCp1251(line));
     const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
-    meInfo->appendPlainText(reportBlock_.join(QLatin1Char('
-')));
+    meInfo->appendPlainText(reportBlock_.join(QLatin1Char('\n')));
     // A load is not an edit: undo in the report never takes a block away
     // while the displays still show it.
     meInfo->document()->clearUndoRedoStacks();
