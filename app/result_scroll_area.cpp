@@ -1,5 +1,6 @@
 #include "app/result_scroll_area.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 
 namespace tavo {
@@ -27,6 +28,8 @@ void ResultScrollArea::followPanelVisibility()
     const Qt::ScrollBarPolicy policy = widget()->isHidden() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
     setHorizontalScrollBarPolicy(policy);
     setVerticalScrollBarPolicy(policy);
+    // The scroll bars are laid out anew once the panel's change has settled.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
 }
 
 } // namespace tavo
