@@ -46,4 +46,9 @@ QString suggestedPictureName(const QString &appFolder, const QString &subject, Q
     return suggestedResultName(appFolder, subject, separator, QStringLiteral(" 12Fmod.gif"));
 }
 
+QString suggestedSheetName(const QString &appFolder, const QString &subject, QChar separator)
+{
+    return suggestedResultName(appFolder, subject, separator, QStringLiteral(" 12Fmod.pdf"));
+}
+
 } // namespace tavo

@@ -26,5 +26,7 @@ QString suggestedReportName(const QString &appFolder, const QString &subject,
                             QChar separator = QDir::separator());
 QString suggestedPictureName(const QString &appFolder, const QString &subject,
                              QChar separator = QDir::separator());
+// The same for the result sheet: " 12Fmod.pdf".
+QString suggestedSheetName(const QString &appFolder, const QString &subject, QChar separator = QDir::separator());
 
 } // namespace tavo

@@ -1,5 +1,8 @@
 #include "app/file_chooser.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
+
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QScreen>
@@ -63,6 +66,12 @@ std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const Sa
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+bool QtFileChooser::choosePrinter(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace tavo

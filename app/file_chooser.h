@@ -10,6 +10,7 @@
 #include <optional>
 
 class QFileDialog;
+class QPrinter;
 class QWidget;
 
 namespace tavo {
@@ -38,12 +39,15 @@ public:
     virtual std::optional<QString> chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings) = 0;
     // The chosen path unchanged (no extension is added), or nothing on cancel.
     virtual std::optional<QString> chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings) = 0;
+    // Sets up the printer as the user picks it; false when the user cancels.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };
 
 class QtFileChooser final : public FileChooser {
 public:
     std::optional<QString> chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };
 
 // The open dialog's size where the screen has room: its detail view shows

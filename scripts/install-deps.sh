@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkgconf
   qt6-base-dev libgl-dev
   libgif-dev giflib-tools
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3
   clang libclang-rt-14-dev
   fp-utils libchm-bin
   xvfb xauth imagemagick xdotool
