@@ -110,6 +110,10 @@ void TAboutBox::showBox()
         move(placed.topLeft());
     }
     show();
+    // Active when shown, so Enter reaches its OK button even where no window
+    // manager hands the focus to a new window.
+    raise();
+    activateWindow();
 }
 
 void TAboutBox::OKButtonClick()

@@ -6,6 +6,9 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 
 namespace tavo {
 
@@ -18,9 +21,28 @@ QStringList qtNameFilters(const QString &pairedFilter)
     return filters;
 }
 
+void widenForItsColumns(QFileDialog &dialog)
+{
+    // Wide enough for the name, size, type and date columns of the detail
+    // view side by side, within the screen.
+    QSize size(kOpenDialogSize);
+    if (const QScreen *screen = dialog.screen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    dialog.resize(size);
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto *view = dialog.findChild<QTreeView *>()) {
+        // Type and date get what their texts need; the name takes the rest.
+        QHeaderView *header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+}
+
 std::optional<QString> QtFileChooser::chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings)
 {
     QFileDialog dialog(parent, settings.title, settings.initialFolder);
+    widenForItsColumns(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -3,11 +3,13 @@
 // settings as values (title, filter, folder, suggested name) and asks a
 // FileChooser; the program uses Qt's file dialogs, tests answer without one.
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -47,6 +49,11 @@ public:
     std::optional<QString> chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };
+
+// The open dialog's size where the screen has room: its detail view shows
+// every column whole.
+inline constexpr QSize kOpenDialogSize{860, 480};
+void widenForItsColumns(QFileDialog &dialog);
 
 // Qt name filters for a "description|pattern|..." filter. The pattern is put in
 // parentheses after the description, where Qt reads it, and the dialog is told

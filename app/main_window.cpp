@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
@@ -69,6 +70,17 @@ void TForm1::systemCommand(std::uintptr_t command)
 {
     if (command == kAboutCommand)
         emit aboutRequested();
+}
+
+void TForm1::enterMenuBar()
+{
+    // The menu bar enters keyboard mode on a lone Alt: pressed (seen as a
+    // shortcut override by the window) and released. Qt reports the modifiers
+    // of an Alt key event with Alt toggled, so the press is made without it.
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QApplication::sendEvent(this, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QApplication::sendEvent(this, &release);
 }
 
 void TForm1::mmFactorsClick()

@@ -23,6 +23,7 @@ class BevelPanel;
 class DiagramImage;
 class HintHidePause;
 class ResultPanel;
+class ResultScrollArea;
 class ResultsGrid;
 
 inline const QString kMainWindowCaption =
@@ -41,7 +42,9 @@ public:
     Platform &platform() { return platform_; }
     FileChooser &fileChooser() { return fileChooser_; }
 
-    // Controls, owned by the window; all but the menus live on the result panel.
+    // Controls, owned by the window; all but the menus live on the result
+    // panel, which scrolls where the screen is too small for it.
+    ResultScrollArea *paTestScroll = nullptr;
     ResultPanel *paTest = nullptr;
     BarChart *Chart = nullptr;
     ResultsGrid *sgResF = nullptr;
@@ -89,6 +92,9 @@ public slots:
     // Loads a result file and shows it, or shows why it could not: what the
     // Open command does once a file is chosen, and what a dropped file gets.
     void openResultFile(const QString &path);
+
+    // Puts the menu bar into keyboard mode on its first item, as Alt does.
+    void enterMenuBar();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

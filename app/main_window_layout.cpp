@@ -4,6 +4,7 @@
 #include "app/application_setup.h"
 #include "app/main_window.h"
 #include "app/menu_bar_style.h"
+#include "app/result_scroll_area.h"
 #include "app/manual_check_action.h"
 #include "display/bar_chart.h"
 #include "display/diagram_image.h"
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 namespace tavo {
 
@@ -23,8 +25,10 @@ void TForm1::createControls()
     // The result panel is the whole client area and stays hidden until a
     // result file has been loaded. Its children keep their positions whatever
     // the window's size; what lies beyond the client area is cut off.
-    paTest = new ResultPanel(this);
-    setCentralWidget(paTest);
+    // The panel sits in a scroll area, for screens too small for all of it.
+    paTest = new ResultPanel;
+    paTestScroll = new ResultScrollArea(paTest, ResultPanel::kContentSize, this);
+    setCentralWidget(paTestScroll);
     paTest->hide();
     Chart = paTest->Chart;
     sgResF = paTest->sgResF;
@@ -48,23 +52,36 @@ void TForm1::createMenus()
     MainMenu1->setStyle(style);
     const MenuIcons icons = menuIcons(*MainMenu1->style());
 
-    mmOpen = MainMenu1->addAction(icons.open, QStringLiteral("Open"));
+    // Every caption has its mnemonic (Alt and the underlined letter) and
+    // every command a shortcut, so the whole menu works from the keyboard.
+    mmOpen = MainMenu1->addAction(icons.open, QStringLiteral("&Open"));
     mmOpen->setObjectName(QStringLiteral("mmOpen"));
+    mmOpen->setShortcut(QKeySequence::Open);
 
-    mmSave = MainMenu1->addMenu(icons.save, QStringLiteral("Save"));
+    mmSave = MainMenu1->addMenu(icons.save, QStringLiteral("&Save"));
     mmSave->setObjectName(QStringLiteral("mmSave"));
     mmSave->menuAction()->setObjectName(QStringLiteral("mmSaveItem"));
-    mmAnalysis = mmSave->addAction(icons.report, QStringLiteral("Analysis"));
+    mmAnalysis = mmSave->addAction(icons.report, QStringLiteral("&Analysis"));
     mmAnalysis->setObjectName(QStringLiteral("mmAnalysis"));
-    mmPlot = mmSave->addAction(icons.plot, QStringLiteral("Plot"));
+    mmAnalysis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mmPlot = mmSave->addAction(icons.plot, QStringLiteral("&Plot"));
     mmPlot->setObjectName(QStringLiteral("mmPlot"));
+    mmPlot->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mmPdf = mmSave->addAction(icons.sheet, QStringLiteral("PDF"));
     mmPdf->setObjectName(QStringLiteral("mmPdf"));
     mmPrint = mmSave->addAction(icons.print, QStringLiteral("Print…"));
     mmPrint->setObjectName(QStringLiteral("mmPrint"));
 
-    mmFactors = MainMenu1->addAction(icons.help, QStringLiteral("Help"));
+    mmFactors = MainMenu1->addAction(icons.help, QStringLiteral("&Help"));
     mmFactors->setObjectName(QStringLiteral("mmFactors"));
+    mmFactors->setShortcut(QKeySequence(Qt::Key_F1));
+    // Actions of the menu bar itself fire their shortcuts only when the
+    // window holds them too.
+    addActions({mmOpen, mmAnalysis, mmPlot, mmFactors});
+
+    // F10 enters the menu bar as Alt does.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &TForm1::enterMenuBar);
 
     connect(mmOpen, &QAction::triggered, this, &TForm1::mmOpenClick);
     connect(mmAnalysis, &QAction::triggered, this, &TForm1::mmAnalysisClick);

@@ -27,9 +27,14 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption *optio
         return;
     }
     // The base style draws the item's background; picture and caption follow.
+    // An item selected by the mouse or the keyboard is drawn like an open
+    // one, so moving along the bar with the arrow keys shows where one is.
+    const bool selected = item->state & State_Selected;
     QStyleOptionMenuItem background(*item);
     background.icon = QIcon();
     background.text.clear();
+    if (selected)
+        background.state |= State_Sunken;
     QProxyStyle::drawControl(element, &background, painter, widget);
 
     const int textWidth = item->fontMetrics.horizontalAdvance(QString(item->text).remove(QLatin1Char('&')));
@@ -40,10 +45,18 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption *optio
     const bool enabled = item->state & State_Enabled;
     item->icon.paint(painter, iconRect, Qt::AlignCenter, enabled ? QIcon::Normal : QIcon::Disabled);
 
-    const bool pressed = (item->state & State_Selected) && (item->state & State_Sunken);
     const QRect textRect(left + kIconSize + kIconGap, r.top(), textWidth + 1, r.height());
     drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, item->palette,
-                 enabled, item->text, pressed ? QPalette::HighlightedText : QPalette::ButtonText);
+                 enabled, item->text, selected ? QPalette::HighlightedText : QPalette::ButtonText);
+}
+
+int MenuBarStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                            QStyleHintReturn *returnData) const
+{
+    // Alt alone enters the bar, and mnemonics are always underlined.
+    if (hint == SH_MenuBar_AltKeyNavigation || hint == SH_UnderlineShortcut)
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 QSize MenuBarStyle::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &contentsSize,

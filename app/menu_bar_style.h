@@ -1,6 +1,7 @@
 #pragma once
-// Menu-bar items with both their picture and their caption. Qt's styles draw
-// only the icon of a menu-bar item that has one.
+// Menu-bar items with both their picture and their caption (Qt's styles draw
+// only the icon of a menu-bar item that has one), highlighted while selected,
+// and a bar that Alt enters.
 
 #include <QProxyStyle>
 
@@ -12,6 +13,8 @@ public:
 
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget) const override;
+    int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
+                  QStyleHintReturn *returnData = nullptr) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &contentsSize,
                            const QWidget *widget) const override;
 };

@@ -9,7 +9,9 @@
 #include <QMenu>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -34,16 +36,9 @@ QPolygonF toQPolygon(const ChartQuad &quad)
     return QPolygonF({toQPoint(quad[0]), toQPoint(quad[1]), toQPoint(quad[2]), toQPoint(quad[3])});
 }
 
-QColor shade(const QColor &colour, double factor)
+Rgb toRgb(const QColor &colour)
 {
-    return QColor::fromRgbF(float(colour.redF() * factor), float(colour.greenF() * factor),
-                            float(colour.blueF() * factor));
-}
-
-QColor tint(const QColor &colour, double towardsWhite)
-{
-    auto mix = [towardsWhite](float c) { return float(c + (1.0 - c) * towardsWhite); };
-    return QColor::fromRgbF(mix(colour.redF()), mix(colour.greenF()), mix(colour.blueF()));
+    return {std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())};
 }
 
 QString axisLabel(double value)
@@ -57,6 +52,9 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The chart takes the focus by Tab or a click, so its popup menu and its
+    // toggles work from the keyboard too.
+    setFocusPolicy(Qt::StrongFocus);
     seriesColours_ = {toQColor(tavo::seriesColour(ProfileSeries::Series1)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series2)),
                        toQColor(tavo::seriesColour(ProfileSeries::Series3))};
@@ -257,10 +255,62 @@ void BarChart::mousePressEvent(QMouseEvent *event)
 void BarChart::contextMenuEvent(QContextMenuEvent *event)
 {
     // The right button has opened the menu on its press already; this is for
-    // the menu key.
-    if (event->reason() != QContextMenuEvent::Mouse && popupMenu_)
-        popupMenu_->popup(event->globalPos());
+    // the menu key where the platform turns it into a context-menu request.
+    if (event->reason() != QContextMenuEvent::Mouse)
+        openPopupMenuFromKeyboard();
     event->accept();
+}
+
+void BarChart::openPopupMenuFromKeyboard()
+{
+    if (!popupMenu_ || popupMenu_->isVisible())
+        return;
+    // Opened at the top left of the plot, with its first item selected so the
+    // arrow keys and Enter work at once.
+    const QPoint at = mapToGlobal(plotRect().topLeft().toPoint() + QPoint(8, 8));
+    popupMenu_->popup(at);
+    popupMenu_->setActiveAction(popupMenu_->actions().value(0));
+}
+
+void BarChart::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = !(event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+    const QPoint centre = rect().center();
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        openPopupMenuFromKeyboard();
+    } else if (plain && event->key() >= Qt::Key_1 && event->key() < Qt::Key_1 + kSeriesCount) {
+        // 1, 2, 3: what a left click on a bar of that series does.
+        const auto series = static_cast<ProfileSeries>(event->key() - Qt::Key_1);
+        emit seriesClicked(series, 0, Qt::LeftButton, Qt::NoModifier, centre);
+    } else if (plain && event->key() == Qt::Key_Space) {
+        // What a left click away from the bars does.
+        emit backgroundClicked(Qt::LeftButton, Qt::NoModifier, centre);
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+bool BarChart::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // The title may be too long for the chart; hovering over it shows it whole.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        if (titleArea().contains(help->pos()))
+            QToolTip::showText(help->globalPos(), title_.join(QLatin1Char('\n')), this, titleArea().toRect());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+QRectF BarChart::titleArea() const
+{
+    const QFontMetricsF metrics(titleFont());
+    const double top = 1 + height() * kChartMarginTop / 100;
+    return QRectF(0, top, width(), metrics.height() * double(title_.size()));
 }
 
 void BarChart::paintEvent(QPaintEvent *)
@@ -358,13 +408,13 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
         const auto series = static_cast<ProfileSeries>(kSeriesCount - 1 - row);
         const auto &faces = l.faces[seriesIndex(series)];
         for (int i = 0; i < faces.size(); ++i) {
-            const QColor colour = pointColour(series, i);
-            painter.setPen(QPen(shade(colour, 0.45), 1));
-            painter.setBrush(shade(colour, 0.7));
+            const Rgb colour = toRgb(pointColour(series, i));
+            painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
+            painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
             painter.drawPolygon(faces[i].side);
-            painter.setBrush(tint(colour, 0.3));
+            painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
             painter.drawPolygon(faces[i].top);
-            painter.setBrush(colour);
+            painter.setBrush(toQColor(colour));
             painter.drawPolygon(faces[i].front);
         }
     }
@@ -407,7 +457,7 @@ void BarChart::paintTitle(QPainter &painter) const
     const QRectF whole(4, 0, width() - 8, metrics.height());
     const double legendRight = !legend_->isHidden() ? legend_->geometry().right() + 5 : whole.left();
     const double sideRoom = std::max(0.0, legendRight - whole.left());
-    double y = 1 + height() * kChartMarginTop / 100;
+    double y = titleArea().top();
     for (const QString &line : title_) {
         QRectF box = whole.translated(0, y);
         if (metrics.horizontalAdvance(line) > box.width() - 2 * sideRoom)

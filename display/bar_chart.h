@@ -70,9 +70,12 @@ public:
     void setTitle(const QStringList &lines);
     QStringList title() const { return title_; }
 
-    // Opened at the mouse on a right press, or by the menu key; owned by the caller.
+    // Opened at the mouse on a right press, or by the Menu key or Shift+F10
+    // while the chart has the focus; owned by the caller.
     void setPopupMenu(QMenu *menu);
     QMenu *popupMenu() const { return popupMenu_; }
+    // The band of the title lines, over which a tooltip shows the whole title.
+    QRectF titleArea() const;
 
     LegendPanel *legendPanel() const { return legend_; }
     ThresholdField *thresholdField() const { return threshold_; }
@@ -101,6 +104,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    // With the focus: Menu and Shift+F10 open the popup menu; 1, 2 and 3 are a
+    // left click on a bar of Series1..Series3, Space one away from the bars.
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -112,6 +119,7 @@ private:
         std::array<QList<BarFaces>, kSeriesCount> faces;
     };
 
+    void openPopupMenuFromKeyboard();
     const Layout &layout() const;
     void invalidate();
     Layout computeLayout() const;

@@ -93,6 +93,28 @@ QPalette chartBevelColours()
     return colours;
 }
 
+const QPalette &resultPanelPalette()
+{
+    static const QPalette colours = [] {
+        QPalette p(toQColor(kBlack), toQColor(kButtonFace), toQColor(kWhite), toQColor(kButtonShadow),
+                   toQColor(kButtonShadow), toQColor(kBlack), toQColor(kWhite), toQColor(kWhite),
+                   toQColor(kButtonFace));
+        p.setColor(QPalette::Midlight, toQColor(kButtonLight));
+        p.setColor(QPalette::Shadow, toQColor(kDarkShadow));
+        p.setColor(QPalette::Highlight, toQColor(kHighlight));
+        p.setColor(QPalette::HighlightedText, toQColor(kWhite));
+        p.setColor(QPalette::ToolTipBase, toQColor(kMarkYellow));
+        p.setColor(QPalette::ToolTipText, toQColor(kBlack));
+        p.setColor(QPalette::PlaceholderText, toQColor(kDisabledText));
+        p.setColor(QPalette::Link, toQColor(kBlue));
+        p.setColor(QPalette::AlternateBase, toQColor(kButtonFace));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            p.setColor(QPalette::Disabled, role, toQColor(kDisabledText));
+        return p;
+    }();
+    return colours;
+}
+
 void applyFormLook(QWidget &window)
 {
     window.setFont(fontFor(FontRole::Form));

@@ -45,6 +45,11 @@ QPalette chartBevelColours();
 // nothing. Call before the QApplication is made.
 void useSystemFontsOffscreen();
 
+// The result panel's own light colours, built once: black text on white and
+// button-face, whatever the desktop's theme, so the panel reads the same on a
+// dark desktop.
+const QPalette &resultPanelPalette();
+
 // The look of the program's windows: the form font on the button-face colour.
 void applyFormLook(QWidget &window);
 

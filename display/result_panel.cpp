@@ -34,6 +34,8 @@ QPlainTextEdit *createReport(QWidget *parent)
     report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Long report lines wrap on screen only; the text keeps its lines.
     report->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Tab moves on to the next control, as in any form; the report stays editable.
+    report->setTabChangesFocus(true);
     return report;
 }
 
@@ -50,6 +52,9 @@ ResultPanel::ResultPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("paTest"));
     resize(kDesignSize);
+    // The panel and everything on it keep their light look on any desktop.
+    setPalette(resultPanelPalette());
+    setAutoFillBackground(true);
 
     connect(Chart->thresholdField(), &ThresholdField::textChanged, this, &ResultPanel::seDeltaChange);
     connect(Chart, &BarChart::backgroundClicked, this, &ResultPanel::ChartClickBackground);
@@ -76,6 +81,9 @@ void ResultPanel::showResult(const LoadedResult &result)
         reportBlock_.append(fromCp1251(line));
     const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
     meInfo->appendPlainText(reportBlock_.join(QLatin1Char('\n')));
+    // A load is not an edit: undo in the report never takes a block away
+    // while the displays still show it.
+    meInfo->document()->clearUndoRedoStacks();
     showReportFrom(firstNewLine);
     Chart->setTitle({fromCp1251(result.chartTitle)});
     ShowProfile();

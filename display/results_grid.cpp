@@ -4,7 +4,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QStringList>
 #include <qdrawutil.h>
 
@@ -123,11 +126,14 @@ void ResultsGrid::sgResFDrawCell(QPainter &painter, int column, int row, bool se
     painter.setPen(textColour(rule.colour, reset));
 
     // Right-aligned at the rule's point: it is the text's top-right corner.
+    // A number too wide for that place is never cut: it moves right up to the
+    // cell's edge, and if it is still too wide it is drawn narrower.
     const CellRect r = gridCellRect(column, row);
-    const int right = r.right - rule.rightInset;
-    const int top = r.top + rule.topInset;
-    const QRect textBox(right - 1000, top, 1000, 1000);
-    painter.drawText(textBox, Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, cellText(column, row));
+    const QString text = cellText(column, row);
+    const CellTextPlace place = cellTextPlace(column, row);
+    painter.translate(place.right, r.top + rule.topInset);
+    painter.scale(place.scale, 1.0);
+    painter.drawText(QRect(-1000, 0, 1000, 1000), Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, text);
     painter.restore();
 
     if (fixed)
@@ -140,6 +146,40 @@ void ResultsGrid::sgResFDrawCell(QPainter &painter, int column, int row, bool se
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
         painter.restore();
     }
+}
+
+ResultsGrid::CellTextPlace ResultsGrid::cellTextPlace(int column, int row) const
+{
+    const CellDrawRule rule = cellDrawRule(column, row, profile_, threshold_);
+    QFont font = font_;
+    font.setBold(rule.bold);
+    const double width = QFontMetricsF(font).horizontalAdvance(cellText(column, row));
+    const CellRect r = gridCellRect(column, row);
+    const int left = r.left + 1;
+    CellTextPlace place{r.right - rule.rightInset, 1.0, true};
+    if (width <= place.right - left)
+        return place;
+    place.fits = false;
+    place.right = r.right - 1;
+    if (width > place.right - left)
+        place.scale = (place.right - left) / width;
+    return place;
+}
+
+bool ResultsGrid::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // Over a number that does not fit its place, the tip shows it first.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        int column = 0;
+        int row = 0;
+        QString tip = toolTip();
+        if (gridCellAt(help->pos().x(), help->pos().y(), column, row) && !cellTextPlace(column, row).fits)
+            tip = cellText(column, row) + QLatin1Char('\n') + tip;
+        QToolTip::showText(help->globalPos(), tip, this, cellRect(column, row));
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void ResultsGrid::setCurrentCell(int column, int row)

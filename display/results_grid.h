@@ -40,7 +40,18 @@ public:
 
     QSize sizeHint() const override;
 
+    // Where a cell's text is drawn: its right end (widget x), and a horizontal
+    // scale below 1 when even the whole cell is too narrow for it. fits is
+    // false when the text had to leave the place its rule gives it.
+    struct CellTextPlace {
+        int right = 0;
+        double scale = 1.0;
+        bool fits = true;
+    };
+    CellTextPlace cellTextPlace(int column, int row) const;
+
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -5,6 +5,7 @@
 #include "profile/threshold_class.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -25,6 +26,17 @@ bool allNumberCharacters(const QString &text)
     return std::all_of(text.begin(), text.end(), isNumberCharacter);
 }
 
+// A signed string of digits too large for the 32 bits the field holds.
+bool outOfRange(const QString &text)
+{
+    QStringView digits(text);
+    if (!digits.isEmpty() && (digits.front() == QLatin1Char('+') || digits.front() == QLatin1Char('-')))
+        digits = digits.mid(1);
+    const bool number = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+    const bool zero = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == QLatin1Char('0'); });
+    return number && !zero && thresholdFromText(text.toStdString()) == 0;
+}
+
 } // namespace
 
 ThresholdField::ThresholdField(QWidget *parent) : QAbstractSpinBox(parent)
@@ -37,6 +49,28 @@ ThresholdField::ThresholdField(QWidget *parent) : QAbstractSpinBox(parent)
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     lineEdit()->setText(QStringLiteral("0"));
     connect(lineEdit(), &QLineEdit::textChanged, this, &ThresholdField::textChanged);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &ThresholdField::fitText);
+}
+
+void ThresholdField::fitText()
+{
+    // The whole text stays visible: a number too wide for the box at the
+    // field's own 16 pixels is drawn smaller, down to 7, and then narrower.
+    QFont font = fontFor(FontRole::Threshold);
+    const int room = lineEdit()->contentsRect().width() - 2 * kLineEditMargin - 1;
+    const QString shown = lineEdit()->text();
+    while (font.pixelSize() > 7 && QFontMetrics(font).horizontalAdvance(shown) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    for (int stretch = 95; stretch >= 30 && QFontMetrics(font).horizontalAdvance(shown) > room; stretch -= 5)
+        font.setStretch(stretch);
+    if (lineEdit()->font() != font)
+        lineEdit()->setFont(font);
+}
+
+void ThresholdField::resizeEvent(QResizeEvent *event)
+{
+    QAbstractSpinBox::resizeEvent(event);
+    fitText();
 }
 
 QString ThresholdField::text() const
@@ -75,8 +109,9 @@ QAbstractSpinBox::StepEnabled ThresholdField::stepEnabled() const
 
 QValidator::State ThresholdField::validate(QString &input, int &) const
 {
-    // Keeps pasted text to the characters that can be typed.
-    return allNumberCharacters(input) ? QValidator::Acceptable : QValidator::Invalid;
+    // Keeps pasted text to the characters that can be typed, and refuses a
+    // number the field cannot hold: the number shown is the number used.
+    return allNumberCharacters(input) && !outOfRange(input) ? QValidator::Acceptable : QValidator::Invalid;
 }
 
 void ThresholdField::keyPressEvent(QKeyEvent *event)

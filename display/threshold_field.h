@@ -11,7 +11,9 @@ namespace tavo {
 // whole number, and anything that does not read as one (empty, a lone sign)
 // counts as 0. The spin buttons, the Up and Down keys and the wheel step the
 // value by 1, without bounds other than the 32-bit limits. Any other printable
-// key is refused with a beep.
+// key is refused with a beep, and so is a key that would make a number beyond
+// the 32-bit limits. A text too wide for the box is drawn smaller, so the
+// whole of it is always visible.
 class ThresholdField : public QAbstractSpinBox {
     Q_OBJECT
 public:
@@ -31,6 +33,12 @@ protected:
     StepEnabled stepEnabled() const override;
     QValidator::State validate(QString &input, int &pos) const override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // QLineEdit's own space on each side of its text.
+    static constexpr int kLineEditMargin = 2;
+    void fitText();
 };
 
 } // namespace tavo

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tavo {
 
@@ -11,6 +13,8 @@ namespace {
 constexpr int kBinBits = 5;
 constexpr int kBinCount = 1 << (3 * kBinBits);
 constexpr int kRefineRounds = 3;
+// Up to this many distinct colours each gets a histogram slot of its own.
+constexpr std::size_t kMaxExactColours = 8192;
 
 int binOf(QRgb c)
 {
@@ -126,15 +130,88 @@ std::size_t nearest(const std::vector<std::array<double, 3>> &palette, const std
 
 } // namespace
 
-std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &indices, int maxColours)
+std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &indices, int maxColours,
+                                const std::vector<QRgb> &keep)
 {
     maxColours = std::clamp(maxColours, 1, 256);
-    std::vector<Bin> histogram(kBinCount);
+    const std::size_t pixelCount = std::size_t(rgb.width()) * std::size_t(rgb.height());
+    indices.assign(pixelCount, 0);
+
+    // The colours to keep that the picture holds, each an entry of its own
+    // (as many as fit, leaving at least one entry for the rest).
+    std::unordered_map<QRgb, std::uint8_t> kept;
+    std::vector<QRgb> result;
+    {
+        std::unordered_set<QRgb> wanted;
+        for (const QRgb c : keep)
+            wanted.insert(c | 0xFF000000u);
+        std::unordered_set<QRgb> present;
+        for (int y = 0; y < rgb.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            for (int x = 0; x < rgb.width(); ++x)
+                if (wanted.count(row[x] | 0xFF000000u))
+                    present.insert(row[x] | 0xFF000000u);
+        }
+        for (const QRgb c : keep) {
+            const QRgb opaque = c | 0xFF000000u;
+            if (present.count(opaque) && !kept.count(opaque) && int(kept.size()) + 1 < maxColours) {
+                kept.emplace(opaque, std::uint8_t(result.size()));
+                result.push_back(opaque);
+            }
+        }
+    }
+    const int freeEntries = maxColours - int(kept.size());
+
+    // Every other pixel goes to a histogram slot: its exact colour while the
+    // picture has few enough of them (so antialiased text gets as many
+    // entries as there are), else a cell of 5 bits per channel.
+    constexpr std::uint32_t kKeptSlot = 0xFFFFFFFFu;
+    std::vector<std::uint32_t> pixelSlots(pixelCount);
+    std::vector<Bin> bins;
+    std::unordered_map<QRgb, std::uint32_t> exactSlots;
+    bool exact = true;
+    for (int y = 0; y < rgb.height() && exact; ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = row[x] | 0xFF000000u;
+            std::uint32_t &slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
+            if (kept.count(c)) {
+                slot = kKeptSlot;
+                continue;
+            }
+            const auto [found, added] = exactSlots.emplace(c, std::uint32_t(exactSlots.size()));
+            if (added && exactSlots.size() > kMaxExactColours) {
+                exact = false;
+                break;
+            }
+            slot = found->second;
+        }
+    }
+    if (exact) {
+        bins.resize(exactSlots.size());
+        for (const auto &[colour, slot] : exactSlots)
+            bins[slot].slot = int(slot);
+    } else {
+        bins.resize(kBinCount);
+        for (int i = 0; i < kBinCount; ++i)
+            bins[std::size_t(i)].slot = i;
+        for (int y = 0; y < rgb.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            for (int x = 0; x < rgb.width(); ++x) {
+                std::uint32_t &slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
+                slot = kept.count(row[x] | 0xFF000000u) ? kKeptSlot : std::uint32_t(binOf(row[x]));
+            }
+        }
+    }
+    const std::size_t slotCount = bins.size();
     for (int y = 0; y < rgb.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width(); ++x) {
+            const std::uint32_t slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
+            if (slot == kKeptSlot)
+                continue;
+            Bin &bin = bins[slot];
             const QRgb c = row[x];
-            Bin &bin = histogram[std::size_t(binOf(c))];
             const double r = qRed(c), g = qGreen(c), b = qBlue(c);
             ++bin.count;
             bin.sum[0] += r;
@@ -143,19 +220,26 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
             bin.sumSquares += r * r + g * g + b * b;
         }
     }
-    std::vector<Bin> bins;
-    for (int i = 0; i < kBinCount; ++i)
-        if (histogram[std::size_t(i)].count) {
-            bins.push_back(histogram[std::size_t(i)]);
-            bins.back().slot = i;
+    bins.erase(std::remove_if(bins.begin(), bins.end(), [](const Bin &b) { return b.count == 0; }), bins.end());
+
+    auto *out = indices.data();
+    if (bins.empty() || freeEntries < 1) {
+        // Only kept colours (or nothing at all).
+        if (result.empty())
+            return {qRgb(0, 0, 0)};
+        for (int y = 0; y < rgb.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            for (int x = 0; x < rgb.width(); ++x) {
+                const auto found = kept.find(row[x] | 0xFF000000u);
+                *out++ = found == kept.end() ? 0 : found->second;
+            }
         }
-    indices.assign(std::size_t(rgb.width()) * std::size_t(rgb.height()), 0);
-    if (bins.empty())
-        return {qRgb(0, 0, 0)};
+        return result;
+    }
 
     // Median cut: always split the box with the most squared error.
     std::vector<Box> boxes{{0, bins.size(), momentsOf(bins, 0, bins.size()).error()}};
-    while (int(boxes.size()) < maxColours) {
+    while (int(boxes.size()) < freeEntries) {
         auto worst = std::max_element(boxes.begin(), boxes.end(), [](const Box &a, const Box &b) {
             return (a.end - a.begin < 2 ? -1.0 : a.error) < (b.end - b.begin < 2 ? -1.0 : b.error);
         });
@@ -166,40 +250,44 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
         *worst = Box{box.begin, cut, momentsOf(bins, box.begin, cut).error()};
         boxes.push_back(Box{cut, box.end, momentsOf(bins, cut, box.end).error()});
     }
+    // The kept colours come first and stay where they are; the others move.
     std::vector<std::array<double, 3>> palette;
+    for (const QRgb c : result)
+        palette.push_back({double(qRed(c)), double(qGreen(c)), double(qBlue(c))});
+    const std::size_t firstFree = palette.size();
     for (const Box &box : boxes) {
         const Moments m = momentsOf(bins, box.begin, box.end);
         palette.push_back({m.sum[0] / m.count, m.sum[1] / m.count, m.sum[2] / m.count});
     }
 
     std::vector<std::size_t> assigned(bins.size());
-    // Each round moves every bin to its nearest entry and every entry to the
-    // mean of its pixels; the last round's means fit the final assignment.
+    // Each round moves every bin to its nearest entry and every free entry to
+    // the mean of its pixels; the last round's means fit the final assignment.
     for (int round = 0; round <= kRefineRounds; ++round) {
         for (std::size_t i = 0; i < bins.size(); ++i)
             assigned[i] = nearest(palette, bins[i].mean());
         std::vector<Moments> members(palette.size());
         for (std::size_t i = 0; i < bins.size(); ++i)
             members[assigned[i]].add(bins[i]);
-        for (std::size_t e = 0; e < palette.size(); ++e)
+        for (std::size_t e = firstFree; e < palette.size(); ++e)
             if (members[e].count > 0)
                 palette[e] = {members[e].sum[0] / members[e].count, members[e].sum[1] / members[e].count,
                               members[e].sum[2] / members[e].count};
     }
 
-    std::vector<std::uint8_t> entryOfSlot(kBinCount, 0);
+    std::vector<std::uint8_t> entryOfSlot(slotCount, 0);
     for (std::size_t i = 0; i < bins.size(); ++i)
         entryOfSlot[std::size_t(bins[i].slot)] = std::uint8_t(assigned[i]);
 
-    auto *out = indices.data();
     for (int y = 0; y < rgb.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
-            *out++ = entryOfSlot[std::size_t(binOf(row[x]))];
+        for (int x = 0; x < rgb.width(); ++x) {
+            const std::uint32_t slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
+            *out++ = slot == kKeptSlot ? kept.at(row[x] | 0xFF000000u) : entryOfSlot[slot];
+        }
     }
-    std::vector<QRgb> result;
-    for (const auto &c : palette)
-        result.push_back(qRgb(int(c[0] + 0.5), int(c[1] + 0.5), int(c[2] + 0.5)));
+    for (std::size_t e = firstFree; e < palette.size(); ++e)
+        result.push_back(qRgb(int(palette[e][0] + 0.5), int(palette[e][1] + 0.5), int(palette[e][2] + 0.5)));
     return result;
 }
 

@@ -8,12 +8,15 @@
 
 namespace tavo {
 
-// Median cut over a 5-bit-per-channel histogram, each cut placed where it
-// leaves the least squared error, then a few k-means rounds over the
-// histogram. Palette entries are the true means of the pixels they stand for,
-// so a large area of one colour keeps it. rgb must be Format_RGB32; indices
+// The colours of keep that the picture holds get entries of their own first,
+// exact. The other pixels share the remaining entries: median cut over their
+// exact colours (over a 5-bit-per-channel histogram when there are too many),
+// each cut placed where it leaves the least squared error, then a few k-means
+// rounds. Those entries are the true means of the pixels they stand for, so a
+// large area of one colour keeps it. rgb must be Format_RGB32; indices
 // receives one entry per pixel, row by row. Returns the palette (1 to
 // maxColours entries).
-std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &indices, int maxColours = 256);
+std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &indices, int maxColours = 256,
+                                const std::vector<QRgb> &keep = {});
 
 } // namespace tavo

@@ -1,6 +1,7 @@
 #include "export/gif_file.h"
 
 #include "export/colour_reduction.h"
+#include "geometry/palette.h"
 
 #include <gif_lib.h>
 
@@ -93,6 +94,18 @@ bool writeGif(std::string &bytes, const IndexedPicture &picture)
     return ok && closed;
 }
 
+// The colours the program paints with: a picture of the chart keeps them exact.
+const std::vector<QRgb> &programColours()
+{
+    static const std::vector<QRgb> colours = [] {
+        std::vector<QRgb> out;
+        for (const Rgb c : kPaintColours)
+            out.push_back(qRgb(c.r, c.g, c.b));
+        return out;
+    }();
+    return colours;
+}
+
 } // namespace
 
 IndexedPicture indexPicture(const QImage &picture)
@@ -106,7 +119,7 @@ IndexedPicture indexPicture(const QImage &picture)
     out.height = rgb.height();
     out.indices.resize(std::size_t(out.width) * std::size_t(out.height));
     if (!indexExactly(rgb, out)) {
-        out.palette = reduceColours(rgb, out.indices, kMaxPaletteSize);
+        out.palette = reduceColours(rgb, out.indices, kMaxPaletteSize, programColours());
         out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
         out.exact = false;
     }

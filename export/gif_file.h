@@ -25,7 +25,9 @@ struct IndexedPicture {
 
 // Pictures of up to 256 distinct colours get an exact palette (in order of
 // first appearance, padded with black to a power of two). Others get 256
-// colours chosen by reduceColours(). Transparency is dropped (colours are
+// colours chosen by reduceColours(), every colour the program paints with
+// kept exact and the rest of the palette spent on the others (antialiased
+// text). Transparency is dropped (colours are
 // taken as premultiplied, i.e. over black). A null picture gives an empty
 // result.
 IndexedPicture indexPicture(const QImage &picture);

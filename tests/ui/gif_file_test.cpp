@@ -237,3 +237,4 @@ TEST(GifFile, ImageMagickReadsTheFile)
         EXPECT_EQ(process.readAllStandardOutput(), QByteArray("GIF 1020 424\n"));
     }
 }
+

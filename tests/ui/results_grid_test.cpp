@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -266,4 +268,51 @@ TEST(ResultsGrid, WideNumbersStayInsideTheirCells)
     const QImage image = grabbed(grid);
     EXPECT_GT(inkOf(image, 3, 7, base(grid)).green, 4);
     EXPECT_EQ(inkOf(image, 2, 7, base(grid)).green, 0);
+}
+
+TEST(ResultsGrid, NumbersTooWideForTheirPlaceAreShownWholeAndInTheTip)
+{
+    ProfileRecord profile = gridSampleProfile();
+    profile.ideal[6] = 13176;
+    profile.real[6] = -1188; // difference -14364
+    profile.ideal[7] = -2147483647;
+    profile.real[7] = 11988; // difference wraps, whatever it is it is shown whole
+    ResultsGrid grid;
+    grid.FillResultsGrid(profile);
+    grid.show();
+    const QImage image = grabbed(grid);
+    const QRgb background = base(grid) | 0xff000000u;
+    const struct {
+        int column, row;
+    } cells[] = {{1, 7}, {2, 7}, {3, 7}, {1, 8}, {2, 8}, {3, 8}};
+    for (const auto &c : cells) {
+        const QString text = grid.cellText(c.column, c.row);
+        SCOPED_TRACE(text.toStdString());
+        const ResultsGrid::CellTextPlace place = grid.cellTextPlace(c.column, c.row);
+        EXPECT_FALSE(place.fits);
+        // Nothing is cut at the cell's left edge, yet the text reaches close to it.
+        const QRect cell = ResultsGrid::cellRect(c.column, c.row);
+        int inkAtEdge = 0;
+        int inkNearEdge = 0;
+        for (int y = cell.top() + 1; y < cell.bottom(); ++y) {
+            inkAtEdge += image.pixel(cell.left(), y) != background;
+            for (int x = cell.left() + 1; x <= cell.left() + 12; ++x)
+                inkNearEdge += image.pixel(x, y) != background;
+        }
+        EXPECT_EQ(inkAtEdge, 0);
+        EXPECT_GT(inkNearEdge, 0);
+
+        // The tip over the cell shows the number first.
+        QHelpEvent help(QEvent::ToolTip, cell.center(), grid.mapToGlobal(cell.center()));
+        QApplication::sendEvent(&grid, &help);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text().section(QLatin1Char('\n'), 0, 0), text);
+    }
+    // An ordinary number keeps its place and the tip is the grid's hint alone.
+    EXPECT_TRUE(grid.cellTextPlace(1, 1).fits);
+    const QRect ordinary = ResultsGrid::cellRect(1, 1);
+    QHelpEvent help(QEvent::ToolTip, ordinary.center(), grid.mapToGlobal(ordinary.center()));
+    QApplication::sendEvent(&grid, &help);
+    EXPECT_EQ(QToolTip::text(), grid.toolTip());
+    QToolTip::hideText();
 }

@@ -117,3 +117,46 @@ TEST_F(ThresholdFieldTest, SteppingStopsAtTheIntegerLimits)
     EXPECT_EQ(field.value(), INT_MIN);
     EXPECT_EQ(field.text(), QString::number(INT_MIN));
 }
+
+TEST_F(ThresholdFieldTest, TypingRefusesNumbersTheFieldCannotHold)
+{
+    const struct {
+        const char *typed;
+        const char *shown;
+        int value;
+    } cases[] = {
+        {"2147483648", "214748364", 214748364},
+        {"123456789012", "1234567890", 1234567890},
+        {"2147483647", "2147483647", INT_MAX},
+        {"-2147483648", "-2147483648", INT_MIN},
+        {"-21474836489", "-2147483648", INT_MIN},
+        {"+99999999999", "+999999999", 999999999}, // the tenth 9 does not fit
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        field.setText(QString());
+        QTest::keyClicks(&field, QString::fromLatin1(c.typed));
+        EXPECT_EQ(field.text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(field.value(), c.value);
+    }
+}
+
+TEST_F(ThresholdFieldTest, TheWholeTextIsAlwaysVisible)
+{
+    QLineEdit *edit = field.findChild<QLineEdit *>();
+    ASSERT_NE(edit, nullptr);
+    const auto room = [&] { return edit->contentsRect().width() - 2 * 2 - 1; };
+    field.setText(QStringLiteral("0"));
+    EXPECT_EQ(edit->font().pixelSize(), 16);
+    for (const char *text : {"99999", "-2147483648", "+123456"}) {
+        SCOPED_TRACE(text);
+        field.setText(QString());
+        QTest::keyClicks(&field, QString::fromLatin1(text));
+        ASSERT_EQ(field.text(), QString::fromLatin1(text));
+        EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(field.text()), room());
+        EXPECT_LT(edit->font().pixelSize(), 16);
+    }
+    // A short number is back at the field's own size.
+    field.setText(QStringLiteral("12"));
+    EXPECT_EQ(edit->font().pixelSize(), 16);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The scroll area around the result panel: where the client area is smaller
+// than the whole panel it scrolls, so every part stays reachable; where it is
+// larger the panel fills it. While the panel is hidden (before the first
+// load) there is nothing to scroll and no scroll bar shows.
+
+#include <QScrollArea>
+
+namespace tavo {
+
+class ResultScrollArea : public QScrollArea {
+public:
+    // Takes the panel; its minimum size is all of its content.
+    ResultScrollArea(QWidget *panel, QSize contentSize, QWidget *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void followPanelVisibility();
+};
+
+} // namespace tavo
