@@ -27,7 +27,7 @@ std::wstring wideOf(const std::string &utf8)
 
 // One argument as the C runtime of the started program splits it again:
 // quoted when it holds a blank or a quote, backslashes doubled before a quote.
-std::wstring quoted(const std::wstring &argument)
+std::wstring commandLineArgument(const std::wstring &argument)
 {
     if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos)
         return argument;
@@ -66,9 +66,9 @@ int launchRenderProgram(const std::vector<std::string> &arguments)
     program.resize(program.find_last_of(L"\\/") + 1);
     program += wideOf(TAVO_RENDER_PROGRAM);
 
-    std::wstring commandLine = quoted(program);
+    std::wstring commandLine = commandLineArgument(program);
     for (const std::string &argument : arguments)
-        commandLine += L" " + quoted(wideOf(argument));
+        commandLine += L" " + commandLineArgument(wideOf(argument));
 
     std::fflush(stdout);
     STARTUPINFOW startup{};
