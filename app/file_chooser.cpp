@@ -1,6 +1,8 @@
 #include "app/file_chooser.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace tavo {
 
@@ -11,6 +13,21 @@ QStringList qtNameFilters(const QString &pairedFilter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
     return filters;
+}
+
+SaveDialogStart saveDialogStart(const QString &suggestedName)
+{
+    const QFileInfo suggested(QDir::fromNativeSeparators(suggestedName));
+    QString folder = suggested.absolutePath();
+    // A missing folder would leave the dialog wherever it was last, with the
+    // whole path in its name field; start in what exists instead.
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    return {QDir::toNativeSeparators(folder), suggested.fileName()};
 }
 
 std::optional<QString> QtFileChooser::chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings)
@@ -36,8 +53,11 @@ std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const Sa
     QFileDialog dialog(parent, settings.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!settings.fileName.isEmpty())
-        dialog.selectFile(settings.fileName);
+    if (!settings.fileName.isEmpty()) {
+        const SaveDialogStart start = saveDialogStart(settings.fileName);
+        dialog.setDirectory(start.folder);
+        dialog.selectFile(start.fileName);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

@@ -61,6 +61,7 @@ void TForm1::createMenus()
 
     mmFactors = MainMenu1->addAction(icons.help, QStringLiteral("Help"));
     mmFactors->setObjectName(QStringLiteral("mmFactors"));
+    mmFactors->setShortcut(QKeySequence(Qt::Key_F1));
 
     connect(mmOpen, &QAction::triggered, this, &TForm1::mmOpenClick);
     connect(mmAnalysis, &QAction::triggered, this, &TForm1::mmAnalysisClick);
