@@ -1,19 +1,41 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
-# Only missing packages are installed, so a ready machine pays nothing.
+# Installs the Debian 12 packages the project needs; this is the one list.
+#   install-deps.sh run      building and running the program (make run)
+#   install-deps.sh package  that and building the .deb (make package)
+#   install-deps.sh [all]    everything, tests included (make test)
+# Only missing packages are installed, so a ready machine pays nothing. As a
+# normal user without sudo it names the missing packages and stops.
 set -euo pipefail
 
-packages=(
+# Building the program and running it: the compiler, Qt, giflib, the faces
+# the window is drawn with and Qt's window-system plugins.
+run=(
   cmake ninja-build g++ make pkgconf
-  qt6-base-dev libgl-dev
-  libgif-dev giflib-tools
+  qt6-base-dev qt6-qpa-plugins libgl-dev libgif-dev
+  fonts-liberation
+)
+# Building the .deb: dpkg-shlibdeps computes its dependencies, file finds the binaries.
+package=(dpkg-dev file)
+# The tests: GoogleTest and Google Benchmark; clang for the fuzzers; the help
+# compiler (chmcmd) and its reader for the compiled help file; xdg-utils for
+# the desktop's viewer look-up; a virtual screen and tools to drive it and
+# photograph it (scripts/try-under-xvfb.sh), pdftoppm to look at the sheets;
+# a second face family the window's tests run with.
+test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fp-utils libchm-bin
-  xvfb xauth imagemagick xdotool
-  poppler-utils
-  fonts-dejavu-core fonts-liberation
+  xdg-utils
+  xvfb xauth imagemagick xdotool poppler-utils
+  fonts-dejavu-core
 )
+
+case "${1:-all}" in
+  run) packages=("${run[@]}") ;;
+  package) packages=("${run[@]}" "${package[@]}") ;;
+  all) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 [run|package|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,9 +43,15 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Missing packages; as root run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
