@@ -14,17 +14,19 @@ run=(
   qt6-base-dev qt6-qpa-plugins libgl-dev libgif-dev
   fonts-liberation
 )
-# Building the .deb: dpkg-shlibdeps computes its dependencies, file finds the binaries.
-package=(dpkg-dev file)
-# The tests: GoogleTest and Google Benchmark; clang for the fuzzers; the help
-# compiler (chmcmd) and its reader for the compiled help file; xdg-utils for
+# Building the .deb: dpkg-shlibdeps computes its dependencies, file finds the
+# binaries; the help compiler (chmcmd), so the package carries the compiled
+# help for desktops that have a viewer of it.
+package=(dpkg-dev file fp-utils)
+# The tests: GoogleTest and Google Benchmark; clang for the fuzzers; a reader
+# of the compiled help file; xdg-utils for
 # the desktop's viewer look-up; a virtual screen and tools to drive it and
 # photograph it (scripts/try-under-xvfb.sh), pdftoppm to look at the sheets;
 # a second face family the window's tests run with.
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fp-utils libchm-bin
+  libchm-bin
   xdg-utils
   xvfb xauth imagemagick xdotool poppler-utils
   fonts-dejavu-core
