@@ -28,6 +28,10 @@ fi
 
 root=$(mktemp -d /var/tmp/tavo12f-root.XXXXXX)
 cleanup() {
+  # Whatever screenshots were taken, also when a step failed.
+  for shot in window help save-dialog; do
+    [ -f "$root/tmp/$shot.png" ] && cp "$root/tmp/$shot.png" "$out/$shot.png"
+  done
   umount "$root/proc" 2>/dev/null || true
   rm -rf --one-file-system "$root"
 }
@@ -91,10 +95,8 @@ sleep 1
 xdotool windowclose "$main" 2>/dev/null || kill %1
 SCRIPT
 chmod 755 "$root/tmp/window.sh"
-as_user 'xvfb-run -a -s "-screen 0 1280x1024x24" /tmp/window.sh'
-for shot in window help save-dialog; do
-  cp "$root/tmp/$shot.png" "$out/$shot.png"
-done
+# A user's session has a UTF-8 locale; the window titles are Russian.
+as_user 'LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" /tmp/window.sh'
 echo "== what Save wrote"
 as_user 'ls -l ~/Documents/"TAVO.12F Results"/ || ls -lR ~'
 saved=$(as_user 'stat -c %s ~/Documents/"TAVO.12F Results"/*12Fmod.rtf')
