@@ -2,33 +2,48 @@
 
 #include "cli/cli_output.h"
 
-#include "export/save_error.h"
+#include "files/atomic_file.h"
+#include "files/file_messages.h"
+#include "files/file_prefix.h"
 #include "text/cp1251_codec.h"
 #include "profile/percentage_scale.h"
 #include "profile/threshold_class.h"
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_load.h"
 
-#include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <type_traits>
 
 namespace tavo::cli {
 
+namespace {
+
+int firstOutputError = 0; // errno of the first failed write to stdout
+
+} // namespace
+
 void writeBytes(std::FILE *stream, std::string_view bytes)
 {
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() && stream == stdout && !firstOutputError)
+        firstOutputError = errno ? errno : EIO;
+}
+
+std::optional<std::string> standardOutputFailure()
+{
+    if (std::fflush(stdout) != 0 && !firstOutputError)
+        firstOutputError = errno ? errno : EIO;
+    if (!firstOutputError)
+        return std::nullopt;
+    return std::generic_category().message(firstOutputError);
 }
 
 std::string toUtf8(std::string_view cp1251)
@@ -51,11 +66,6 @@ std::string fullPath(const std::string &path)
     return ec ? path : absolute.string();
 }
 
-void reportCannotCreate(const std::string &path)
-{
-    reportFailure(cannotCreateFileMessage(QString::fromStdString(fullPath(path))).toStdString());
-}
-
 void reportLoadError(const LoadError &error, const std::string &path)
 {
     if (error.kind == LoadError::Kind::CannotOpen)
@@ -64,23 +74,32 @@ void reportLoadError(const LoadError &error, const std::string &path)
         reportFailure(toUtf8(invalidIntegerMessage(error.field)));
 }
 
+std::optional<std::string> inputThatIs(const std::string &out, const std::vector<std::string> &inputs)
+{
+    for (const auto &input : inputs) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(out, input, ec) && !ec)
+            return input;
+    }
+    return std::nullopt;
+}
+
+bool writeResult(const std::string &out, std::string_view bytes)
+{
+    if (out == kStandardOutput) {
+        writeBytes(stdout, bytes);
+        return true;
+    }
+    if (const auto error = writeFileAtomically(fullPath(out), bytes)) {
+        reportFailure(error->message);
+        return false;
+    }
+    return true;
+}
+
 namespace {
 
 constexpr std::string_view kProgram = "tavo12f-cli";
-
-std::optional<std::string> readWholeFile(const std::string &path)
-{
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
-}
 
 std::string jsonString(std::string_view utf8)
 {
@@ -135,18 +154,32 @@ std::string_view className(ThresholdClass c)
     return "within";
 }
 
-std::optional<std::int32_t> parseWholeNumber(std::string_view text)
+} // namespace
+
+std::optional<std::int32_t> parseThreshold(std::string_view text)
 {
-    if (text.starts_with('+'))
-        text.remove_prefix(1);
-    std::int32_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc{} || end != text.data() + text.size())
+    // One optional sign, then digits; from_chars takes a minus sign only.
+    std::string_view digits = text;
+    if (digits.starts_with('+') || digits.starts_with('-'))
+        digits.remove_prefix(1);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
-    return value;
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec != std::errc{} || end != digits.data() + digits.size())
+        return std::nullopt;
+    if (text.starts_with('-'))
+        value = -value;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return std::int32_t(value);
 }
 
-} // namespace
+int thresholdUsageError(std::string_view text)
+{
+    return usageError("the threshold must be a whole number (an optional sign and digits), not '" +
+                      std::string(text) + "'");
+}
 
 const std::vector<Command> &commands()
 {
@@ -155,7 +188,8 @@ const std::vector<Command> &commands()
         {"encrypt", "FILE", "write the hex-letter text that decrypts to FILE's bytes", {}, 1, 1, &runEncrypt},
         {"report",
          "[-o OUT] [--encoding cp1251|utf-8] FILE...",
-         "write the report after opening the files in this order (CR LF lines, cp1251 unless told)",
+         "write the report after opening the files in this order (CR LF lines, cp1251 unless told); "
+         "OUT - is standard output, and no OUT is made when no file opens",
          {{"-o", "--output", true}, {"--encoding", "", true}},
          1,
          SIZE_MAX,
@@ -170,7 +204,8 @@ const std::vector<Command> &commands()
         {"render",
          "[--threshold T] [--marks] [--sheet] [--format gif|png] -o OUT FILE...",
          "write the chart picture of Save > Plot (--sheet: the whole result panel), GIF or PNG by OUT's "
-         "extension; an existing folder as OUT takes several FILEs",
+         "extension; an existing folder as OUT takes several FILEs; OUT - is standard output (--format, GIF "
+         "unless told)",
          {{"-o", "--output", true},
           {"--threshold", "", true},
           {"--marks", "", false},
@@ -217,21 +252,26 @@ int runDecrypt(const Arguments &args)
 int runEncrypt(const Arguments &args)
 {
     const std::string &path = args.operands.front();
-    const auto plain = readWholeFile(path);
+    // Decryption gives back at most kDecryptedCapacity bytes, so nothing past
+    // them is read: a longer input could never come back whole.
+    const auto plain = readFilePrefix(path, kDecryptedCapacity);
     if (!plain) {
         reportFailure(cannotOpenFileMessage(fullPath(path)));
         return kExitFileFailed;
     }
+    if (plain->more) {
+        reportFailure("Cannot encrypt file " + pathForMessage(fullPath(path)) + ": it holds more than " +
+                      std::to_string(kDecryptedCapacity) + " bytes, and decryption gives back at most " +
+                      std::to_string(kDecryptedCapacity));
+        return kExitFileFailed;
+    }
     PC1Cipher cipher;
-    writeBytes(stdout, cipher.PC1EncryptHexText(resultFileKey(), *plain));
-    // The reader stops at a zero byte and after 33,000 bytes; say so rather
-    // than hand out a file that silently decrypts to less.
-    if (const auto zero = plain->find('\0'); zero != std::string::npos)
+    writeBytes(stdout, cipher.PC1EncryptHexText(resultFileKey(), plain->bytes));
+    // The reader stops at a zero byte; say so rather than hand out a file
+    // that silently decrypts to less.
+    if (const auto zero = plain->bytes.find('\0'); zero != std::string::npos)
         reportFailure("warning: the text holds a zero byte at offset " + std::to_string(zero) +
                       "; decryption ends there");
-    else if (plain->size() > kDecryptedCapacity)
-        reportFailure("warning: only the first " + std::to_string(kDecryptedCapacity) +
-                      " bytes can be decrypted");
     return kExitOk;
 }
 
@@ -244,8 +284,17 @@ int runReport(const Arguments &args)
         else if (*encoding != "cp1251" && *encoding != "windows-1251")
             return usageError("unknown encoding " + std::string(*encoding) + " (cp1251 or utf-8)");
     }
+    const std::string out(args.option("-o").value_or(kStandardOutput));
+    if (out != kStandardOutput) {
+        if (const auto input = inputThatIs(out, args.operands)) {
+            reportFailure(cannotCreateFileMessage(fullPath(out)) + ": it is the input file " +
+                          pathForMessage(fullPath(*input)));
+            return kExitFileFailed;
+        }
+    }
 
     int status = kExitOk;
+    bool anyLoaded = false;
     std::string report;
     for (const auto &path : args.operands) {
         const LoadOutcome outcome = loadResultFile(path);
@@ -254,23 +303,17 @@ int runReport(const Arguments &args)
             status = kExitFileFailed;
             continue;
         }
+        anyLoaded = true;
         for (const auto &line : std::get<LoadedResult>(outcome).reportBlock) {
             report += utf8 ? toUtf8(line) : line;
             report += "\r\n";
         }
     }
-
-    const auto out = args.option("-o");
-    if (!out) {
-        writeBytes(stdout, report);
+    // With nothing loaded there is no report: OUT is neither made nor emptied.
+    if (!anyLoaded)
         return status;
-    }
-    QSaveFile file(QString::fromStdString(std::string(*out)));
-    if (!file.open(QIODevice::WriteOnly) || file.write(report.data(), qint64(report.size())) != qint64(report.size()) ||
-        !file.commit()) {
-        reportCannotCreate(std::string(*out));
+    if (!writeResult(out, report))
         return kExitFileFailed;
-    }
     return status;
 }
 
@@ -278,9 +321,9 @@ int runProfile(const Arguments &args)
 {
     std::int32_t threshold = 0;
     if (const auto text = args.option("--threshold")) {
-        const auto value = parseWholeNumber(*text);
+        const auto value = parseThreshold(*text);
         if (!value)
-            return usageError("the threshold must be a whole number, not " + std::string(*text));
+            return thresholdUsageError(*text);
         threshold = *value;
     }
 

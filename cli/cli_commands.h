@@ -6,6 +6,8 @@
 #include "cli/cli_args.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +36,12 @@ std::string usageText();
 
 // Prints "tavo12f-cli: message" and the usage text on stderr; returns kExitUsage.
 int usageError(std::string_view message);
+
+// A threshold on the command line: one optional sign, then digits, within
+// 32 bits. Nothing for anything else.
+std::optional<std::int32_t> parseThreshold(std::string_view text);
+// The usage error for a threshold that parseThreshold refuses, naming it.
+int thresholdUsageError(std::string_view text);
 
 int runDecrypt(const Arguments &args);
 int runEncrypt(const Arguments &args);

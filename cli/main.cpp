@@ -1,6 +1,7 @@
 // tavo12f-cli: the result-file tools without a window.
 
 #include "cli/cli_commands.h"
+#include "cli/cli_output.h"
 
 #include <cstdio>
 #include <string>
@@ -39,5 +40,12 @@ int main(int argc, char **argv)
         return usageError(std::string(command->name) + ": a file is missing");
     if (n > command->maxOperands)
         return usageError(std::string(command->name) + ": too many files");
-    return command->run(arguments);
+    int status = command->run(arguments);
+    // A result that did not reach standard output (a full disk behind a
+    // redirection, a closed pipe) is a failure, not a success.
+    if (const auto reason = standardOutputFailure()) {
+        reportFailure("Cannot write standard output: " + *reason);
+        status = kExitFileFailed;
+    }
+    return status;
 }

@@ -12,6 +12,8 @@
 #include "display/result_panel.h"
 #include "display/threshold_field.h"
 #include "export/gif_file.h"
+#include "export/png_file.h"
+#include "files/file_messages.h"
 #include "resultfile/result_load.h"
 
 #include <QApplication>
@@ -20,10 +22,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QString>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -62,14 +62,6 @@ struct RenderJob {
     std::string output;
     PictureFormat format;
 };
-
-// What the threshold field lets a user type: digits and signs.
-bool typeableThreshold(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || c == '+' || c == '-';
-    });
-}
 
 QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
 {
@@ -111,15 +103,16 @@ QString qtPath(const std::string &path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// The picture written whole to its file or to standard output; false, with
+// the message on stderr, when it failed.
 bool writePicture(const QImage &picture, const std::string &path, PictureFormat format)
 {
-    const QString name = qtPath(path);
-    if (format == PictureFormat::Gif)
-        return !saveGifFile(name, picture).has_value();
-    // Written beside the target and renamed over it when complete, as the GIF
-    // files are, so a failure leaves no partial picture behind.
-    QSaveFile file(name);
-    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+    const auto bytes = format == PictureFormat::Gif ? gifBytes(picture) : pngBytes(picture);
+    if (!bytes) {
+        reportFailure(cannotCreateFileMessage(fullPath(path)));
+        return false;
+    }
+    return writeResult(path, *bytes);
 }
 
 // The pictures to write, or a usage error (empty jobs and the message set).
@@ -133,6 +126,20 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
     const std::string outPath(*out);
     const auto formatOption = args.option("--format");
     std::vector<RenderJob> jobs;
+
+    if (outPath == kStandardOutput) {
+        if (args.operands.size() > 1) {
+            usage = "render: standard output takes one picture";
+            return {};
+        }
+        const auto format = formatNamed(QString::fromStdString(std::string(formatOption.value_or("gif"))));
+        if (!format) {
+            usage = "render: unknown format " + std::string(*formatOption) + " (gif or png)";
+            return {};
+        }
+        jobs.push_back({args.operands.front(), outPath, *format});
+        return jobs;
+    }
 
     std::error_code ec;
     if (std::filesystem::is_directory(outPath, ec)) {
@@ -164,7 +171,7 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
         return {};
     }
     if (formatOption) {
-        usage = "render: --format is for a folder; a file's picture format follows its extension";
+        usage = "render: --format is for a folder or -; a file's picture format follows its extension";
         return {};
     }
     const auto format = formatNamed(QFileInfo(qtPath(outPath)).suffix());
@@ -193,8 +200,8 @@ int runRender(const Arguments &args)
 {
     RenderSettings settings;
     if (const auto threshold = args.option("--threshold")) {
-        if (!typeableThreshold(*threshold))
-            return usageError("the threshold must be a whole number, not " + std::string(*threshold));
+        if (!parseThreshold(*threshold))
+            return thresholdUsageError(*threshold);
         settings.threshold = QString::fromStdString(std::string(*threshold));
     }
     settings.marks = args.option("--marks").has_value();
@@ -204,6 +211,16 @@ int runRender(const Arguments &args)
     const std::vector<RenderJob> jobs = planJobs(args, usage);
     if (jobs.empty())
         return usageError(usage);
+    // A picture written over one of the inputs would destroy it.
+    for (const RenderJob &job : jobs) {
+        if (job.output == kStandardOutput)
+            continue;
+        if (const auto input = inputThatIs(job.output, args.operands)) {
+            reportFailure(cannotCreateFileMessage(fullPath(job.output)) + ": it is the input file " +
+                          pathForMessage(fullPath(*input)));
+            return kExitFileFailed;
+        }
+    }
 
     // Widgets need an application; this is the only command that makes one.
     // No display is needed unless the caller asks for a platform.
@@ -225,10 +242,8 @@ int runRender(const Arguments &args)
             continue;
         }
         const QImage picture = renderPicture(std::get<LoadedResult>(outcome), settings);
-        if (!writePicture(picture, job.output, job.format)) {
-            reportCannotCreate(job.output);
+        if (!writePicture(picture, job.output, job.format))
             status = kExitFileFailed;
-        }
     }
     return status;
 }

@@ -2,10 +2,9 @@
 
 #include "export/colour_reduction.h"
 
-#include <QSaveFile>
-
 #include <gif_lib.h>
 
+#include <string>
 #include <unordered_map>
 
 namespace tavo {
@@ -58,18 +57,17 @@ bool indexExactly(const QImage &rgb, IndexedPicture &out)
     return true;
 }
 
-int writeToDevice(GifFileType *gif, const GifByteType *data, int length)
+int appendToBytes(GifFileType *gif, const GifByteType *data, int length)
 {
-    auto *device = static_cast<QIODevice *>(gif->UserData);
-    const qint64 written = device->write(reinterpret_cast<const char *>(data), length);
-    return written < 0 ? 0 : int(written);
+    static_cast<std::string *>(gif->UserData)->append(reinterpret_cast<const char *>(data), std::size_t(length));
+    return length;
 }
 
-// Encodes the picture into device; false when giflib or the device fails.
-bool writeGif(QIODevice &device, const IndexedPicture &picture)
+// Encodes the picture; false when giflib fails.
+bool writeGif(std::string &bytes, const IndexedPicture &picture)
 {
     int error = 0;
-    GifFileType *gif = EGifOpen(&device, writeToDevice, &error);
+    GifFileType *gif = EGifOpen(&bytes, appendToBytes, &error);
     if (!gif)
         return false;
 
@@ -115,16 +113,23 @@ IndexedPicture indexPicture(const QImage &picture)
     return out;
 }
 
+std::optional<std::string> gifBytes(const QImage &picture)
+{
+    if (picture.isNull() || picture.width() > kMaxGifSide || picture.height() > kMaxGifSide)
+        return std::nullopt;
+    std::string bytes;
+    if (!writeGif(bytes, indexPicture(picture)))
+        return std::nullopt;
+    return bytes;
+}
+
 std::optional<SaveError> saveGifFile(const QString &fileName, const QImage &picture)
 {
     // An empty picture, or one larger than GIF allows, makes no file either.
-    if (!picture.isNull() && picture.width() <= kMaxGifSide && picture.height() <= kMaxGifSide) {
-        QSaveFile file(fileName);
-        if (file.open(QIODevice::WriteOnly) && writeGif(file, indexPicture(picture)) && file.commit())
-            return std::nullopt;
-    }
-    // An uncommitted QSaveFile leaves any old file as it was and no new one.
-    return SaveError{cannotCreateFileMessage(fileName)};
+    const auto bytes = gifBytes(picture);
+    if (!bytes)
+        return SaveError{cannotCreateFileMessage(fileName)};
+    return saveFileBytes(fileName, *bytes);
 }
 
 } // namespace tavo

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace tavo {
@@ -29,11 +30,14 @@ struct IndexedPicture {
 // result.
 IndexedPicture indexPicture(const QImage &picture);
 
-// Writes the picture as a GIF file with one image and a global palette, under
-// fileName exactly as given, replacing any file of that name. The file is
-// written beside its target and renamed over it only when complete, so a
-// failure leaves an existing file as it was and no partial file behind. Every
-// call starts from nothing: no state is kept between saves.
+// The picture as a GIF file's bytes: one image and a global palette. Nothing
+// for an empty picture or one larger than GIF allows. Every call starts from
+// nothing: no state is kept between saves.
+std::optional<std::string> gifBytes(const QImage &picture);
+
+// Writes gifBytes(picture) under fileName exactly as given, replacing a file
+// of that name through saveFileBytes: a failure leaves an existing file as it
+// was and no partial file behind.
 [[nodiscard]] std::optional<SaveError> saveGifFile(const QString &fileName, const QImage &picture);
 
 } // namespace tavo

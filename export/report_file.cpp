@@ -2,8 +2,6 @@
 
 #include "text/cp1251_codec.h"
 
-#include <QSaveFile>
-
 namespace tavo {
 
 namespace {
@@ -40,11 +38,7 @@ QByteArray reportFileBytes(const QString &reportText)
 std::optional<SaveError> saveReportFile(const QString &fileName, const QString &reportText)
 {
     const QByteArray bytes = reportFileBytes(reportText);
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return std::nullopt;
-    // An uncommitted QSaveFile leaves any old file as it was and no new one.
-    return SaveError{cannotCreateFileMessage(fileName)};
+    return saveFileBytes(fileName, std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 } // namespace tavo

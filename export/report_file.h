@@ -19,9 +19,8 @@ namespace tavo {
 QByteArray reportFileBytes(const QString &reportText);
 
 // Writes reportFileBytes(reportText) to fileName, used exactly as given (no
-// extension added), replacing any file of that name. The file is written
-// beside its target and renamed over it only when complete, so a failure
-// leaves an existing file as it was and no partial file behind.
+// extension added), replacing a file of that name through saveFileBytes: a
+// failure leaves an existing file as it was and no partial file behind.
 [[nodiscard]] std::optional<SaveError> saveReportFile(const QString &fileName,
                                                       const QString &reportText);
 

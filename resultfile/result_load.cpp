@@ -3,8 +3,7 @@
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_text.h"
 
-#include <fstream>
-#include <system_error>
+#include "files/file_prefix.h"
 
 namespace tavo {
 
@@ -13,13 +12,6 @@ std::string invalidIntegerMessage(std::string_view field)
     std::string message = "'";
     message += field;
     message += "' is not a valid integer value";
-    return message;
-}
-
-std::string cannotOpenFileMessage(std::string_view path)
-{
-    std::string message = "Cannot open file ";
-    message += path;
     return message;
 }
 
@@ -83,20 +75,12 @@ LoadOutcome loadResultText(std::string_view fileBytes)
 
 std::optional<std::string> readResultFileText(const std::filesystem::path &path)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
     // Normalising never shortens a text, and a CR cut off from its LF becomes
     // the same CR LF, so this many raw bytes give every useful character.
-    std::string raw(kUsefulTextChars, '\0');
-    file.read(raw.data(), std::streamsize(raw.size()));
-    if (file.bad())
+    const auto raw = readFilePrefix(path, kUsefulTextChars);
+    if (!raw)
         return std::nullopt;
-    raw.resize(std::size_t(file.gcount()));
-    std::string text = normaliseLineBreaks(raw);
+    std::string text = normaliseLineBreaks(raw->bytes);
     if (text.size() > kUsefulTextChars)
         text.resize(kUsefulTextChars);
     return text;

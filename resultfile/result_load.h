@@ -3,6 +3,7 @@
 // profile with its chart title and report block, or an error. A load either
 // yields everything or nothing, so a caller commits all or nothing.
 
+#include "files/file_messages.h"
 #include "profile/profile_record.h"
 #include "profile/report.h"
 
@@ -40,8 +41,6 @@ using LoadOutcome = std::variant<LoadedResult, LoadError>;
 
 // "'%s' is not a valid integer value" for a field (cp1251).
 std::string invalidIntegerMessage(std::string_view field);
-// "Cannot open file %s"; the path is passed through in whatever encoding it has.
-std::string cannotOpenFileMessage(std::string_view path);
 
 // Every line break (CR, LF or CR LF) becomes CR LF.
 std::string normaliseLineBreaks(std::string_view text);
@@ -61,8 +60,9 @@ LoadOutcome loadResultText(std::string_view fileBytes);
 inline constexpr std::size_t kUsefulTextChars = 66000;
 
 // The file's beginning that decryption can use, normalised and cut to
-// kUsefulTextChars; reads no more than that many bytes. Nothing when the path
-// is a folder, missing or unreadable.
+// kUsefulTextChars; reads no more than one byte past that many. Nothing when
+// the path is a folder, missing or unreadable, or a pipe or device that stays
+// silent (see readFilePrefix): opening never blocks without end.
 std::optional<std::string> readResultFileText(const std::filesystem::path &path);
 
 // Reads only the beginning of the file that decryption can use, in bounded

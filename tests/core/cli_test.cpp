@@ -3,10 +3,14 @@
 #include "text/cp1251_literal.h"
 #include "resultfile/result_load.h"
 #include "result_samples.h"
+#include "../full_disk.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 using namespace tavo;
@@ -36,18 +40,21 @@ protected:
 #endif
     }
 
-    CliRun run(const std::vector<std::string> &args) const
+    // `before` is shell text put in front of the program ("timeout 20 ",
+    // "cat x | "); `stdoutTo` takes standard output elsewhere (/dev/full).
+    CliRun run(const std::vector<std::string> &args, const std::string &before = "",
+               const std::string &stdoutTo = "") const
     {
 #ifdef TAVO_CLI
-        std::string command = quoted(TAVO_CLI);
+        std::string command = before + quoted(TAVO_CLI);
         for (const auto &a : args)
             command += " " + quoted(a);
         const auto out = dir.path() / "stdout", err = dir.path() / "stderr";
-        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
+        command += " >" + quoted(stdoutTo.empty() ? out.string() : stdoutTo) + " 2>" + quoted(err.string());
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, stdoutTo.empty() ? readFile(out) : "", readFile(err)};
 #else
-        (void)args;
+        (void)args, (void)before, (void)stdoutTo;
         return {};
 #endif
     }
@@ -86,7 +93,6 @@ TEST_F(Cli, UsageErrorsAndHelp)
         {"missing file", {"report"}},
         {"two files for profile", {"profile", sample("ivanova.cry"), sample("smith.cry")}},
         {"option without value", {"report", sample("ivanova.cry"), "-o"}},
-        {"threshold not a number", {"profile", "--threshold", "5x", sample("ivanova.cry")}},
         {"unknown encoding", {"report", "--encoding", "koi8-r", sample("ivanova.cry")}},
     };
     for (const auto &c : cases) {
@@ -198,4 +204,186 @@ TEST_F(Cli, JsonStringsAreEscaped)
     const CliRun r = run({"profile", dir.write("odd.cry", encrypt(text)).string()});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find(R"("subject": "Name \"Q\" \\ x\ty\u0001")"), std::string::npos) << r.out;
+}
+
+// A threshold is one optional sign and digits; anything else is a usage
+// error that names it.
+TEST_F(Cli, ThresholdIsASignAndDigits)
+{
+    for (const char *bad : {"+-5", "-+5", "--5", "5-", "5x", "", "+", "-", " 5", "5 ", "1e3", "0x10", "5.0",
+                            "99999999999", "2147483648"}) {
+        SCOPED_TRACE(bad);
+        const CliRun r = run({"profile", "--threshold", bad, sample("ivanova.cry")});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.starts_with("tavo12f-cli: the threshold must be a whole number (an optional sign and "
+                                      "digits), not '" + std::string(bad) + "'\n"))
+            << r.err;
+    }
+    const struct {
+        const char *text;
+        const char *shown;
+    } good[] = {{"+5", "5"}, {"-5", "-5"}, {"007", "7"}, {"-2147483648", "-2147483648"}, {"2147483647", "2147483647"}};
+    for (const auto &g : good) {
+        SCOPED_TRACE(g.text);
+        const CliRun r = run({"profile", "--threshold", g.text, sample("ivanova.cry")});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NE(r.out.find("\"threshold\": " + std::string(g.shown) + ",\n"), std::string::npos) << r.out;
+    }
+}
+
+// A disk with no room left: the old report keeps every byte, and the failure
+// is said and counted.
+TEST_F(Cli, FullDiskKeepsTheOldReport)
+{
+    const FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot();
+    const std::string old = "old report\r\n";
+    ASSERT_TRUE(disk.placeAndFill("OLD", old));
+    const std::string target = (disk.folder() / "OLD").string();
+    const CliRun r = run({"report", "-o", target, sample("ivanova.cry")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot write file " + target + ": No space left on device\n");
+    EXPECT_EQ(readFile(target), old);
+    std::set<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(disk.folder()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"OLD", "filler"}));
+}
+
+// Standard output that cannot take the result is a failure too.
+TEST_F(Cli, ResultLostOnStandardOutputIsAFailure)
+{
+    const CliRun r = run({"report", sample("ivanova.cry")}, "", "/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot write standard output: No space left on device\n");
+}
+
+// When no input loads there is no report: OUT is neither created nor emptied.
+TEST_F(Cli, NoLoadedInputLeavesOutAlone)
+{
+    const auto existing = dir.write("existing.rtf", "keep me");
+    const std::string missing = (dir.path() / "missing.cry").string();
+    CliRun r = run({"report", "-o", existing.string(), missing});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot open file " + missing + "\n");
+    EXPECT_EQ(readFile(existing), "keep me");
+
+    const auto fresh = dir.path() / "fresh.rtf";
+    r = run({"report", "-o", fresh.string(), missing, missing});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+
+    // One input that loads still makes the report; the failure still counts.
+    r = run({"report", "-o", existing.string(), missing, sample("smith.cry")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(readFile(existing), reportBytes(sample("smith.cry")));
+}
+
+// Only a regular file is ever replaced; "-" is standard output; OUT that is
+// an input is refused before anything is written.
+TEST_F(Cli, OutputIsARegularFileOrStandardOutput)
+{
+    const std::string ivanova = sample("ivanova.cry");
+    const CliRun toStdout = run({"report", "-o", "-", ivanova});
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, reportBytes(ivanova));
+
+    const auto folder = dir.path() / "folder";
+    std::filesystem::create_directory(folder);
+    const auto fifo = dir.path() / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::vector<std::filesystem::path> targets{folder, fifo};
+    const auto device = dir.path() / "null"; // a twin of /dev/null, where root may make one
+    if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.push_back(device);
+    for (const auto &target : targets) {
+        SCOPED_TRACE(target.string());
+        struct stat before {}, after {};
+        ASSERT_EQ(::lstat(target.c_str(), &before), 0);
+        const CliRun r = run({"report", "-o", target.string(), ivanova}, "timeout 20 ");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "Cannot create file " + target.string() + "\n");
+        ASSERT_EQ(::lstat(target.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+    }
+
+    const auto input = dir.write("input.cry", readFile(ivanova));
+    const auto link = dir.path() / "link.rtf";
+    std::filesystem::create_symlink(input, link);
+    for (const auto &out : {input, link}) {
+        SCOPED_TRACE(out.string());
+        const CliRun r = run({"report", "-o", out.string(), sample("smith.cry"), input.string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "Cannot create file " + out.string() + ": it is the input file " + input.string() + "\n");
+        EXPECT_EQ(readFile(input), readFile(ivanova));
+    }
+}
+
+// A FIFO that no writer opens fails promptly for every command; a pipe
+// (/dev/stdin) is read to its end. `timeout` ends a command that would hang.
+TEST_F(Cli, FifoWithoutWriterFailsAndPipesAreRead)
+{
+    const auto fifo = dir.path() / "fifo.cry";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const char *command : {"profile", "encrypt", "report"}) {
+        SCOPED_TRACE(command);
+        const CliRun r = run({command, fifo.string()}, "timeout 20 ");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "Cannot open file " + fifo.string() + "\n");
+    }
+
+    const std::string ivanova = sample("ivanova.cry");
+    const CliRun piped = run({"profile", "/dev/stdin"}, "cat " + quoted(ivanova) + " | ");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, run({"profile", ivanova}).out);
+}
+
+// Decryption gives back at most 33,000 bytes: a longer input is refused after
+// reading no more than that, however long it is.
+TEST_F(Cli, EncryptRefusesWhatCouldNotComeBack)
+{
+    const auto fits = dir.write("fits.txt", std::string(33000, 'a'));
+    CliRun r = run({"encrypt", fits.string()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.size(), 66000u);
+    EXPECT_EQ(r.err, "");
+
+    const auto tooLong = dir.write("long.txt", std::string(33001, 'a'));
+    const std::string refusal = ": it holds more than 33000 bytes, and decryption gives back at most 33000\n";
+    r = run({"encrypt", tooLong.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Cannot encrypt file " + tooLong.string() + refusal);
+
+    // Endless input: a memory limit makes unbounded reading fail rather than
+    // take the machine (not under AddressSanitizer, which needs the address space).
+#if defined(__SANITIZE_ADDRESS__)
+    const std::string limit = "timeout 60 ";
+#else
+    const std::string limit = "ulimit -v 1000000; timeout 60 ";
+#endif
+    r = run({"encrypt", "/dev/zero"}, limit);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Cannot encrypt file /dev/zero" + refusal);
+}
+
+// Messages name what was given, on one line.
+TEST_F(Cli, MessagesNameThePathOnOneLine)
+{
+    CliRun r = run({"profile", ""});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot open file ''\n");
+
+    const std::string odd = (dir.path() / "a\nb\r.cry").string();
+    r = run({"profile", odd});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot open file " + (dir.path() / "a\\nb\\r.cry").string() + "\n");
+    r = run({"report", "-o", (dir.path() / "no\nfolder" / "x.rtf").string(), sample("ivanova.cry")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot create file " + (dir.path() / "no\\nfolder" / "x.rtf").string() + "\n");
 }

@@ -5,6 +5,7 @@
 #include "display/cp1251_qstring.h"
 #include "profile/factor_catalogue.h"
 #include "resultfile/result_load.h"
+#include "../fifo_writers.h"
 #include "window_session.h"
 
 #include <QDropEvent>
@@ -491,4 +492,51 @@ TEST_F(OpenCommandTest, DroppingTextOrAnythingNotLocalDoesNothing)
     }
     QApplication::processEvents();
     EXPECT_EQ(boxes.count, 0);
+}
+
+// Open never freezes the window: a FIFO that no writer opens ends in the
+// error box, one with a writer loads what it supplies. (The late writer
+// frees a load that would otherwise block for good.)
+TEST_F(OpenCommandTest, FifoGivesWhatItsWriterSuppliesOrAPromptError)
+{
+    using namespace std::chrono_literals;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.cry"));
+    const std::filesystem::path fifoPath(QFile::encodeName(fifo).toStdString());
+    ASSERT_EQ(::mkfifo(fifoPath.c_str(), 0600), 0);
+    const QByteArray sample = readFile(samplePath("ivanova.cry"));
+    {
+        const testing_support::LateFifoWriter late(fifoPath, sample.toStdString(), 20s);
+        ErrorBoxWatcher boxes;
+        s.open(fifo);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.count, 1);
+        EXPECT_EQ(boxes.text, QStringLiteral("Cannot open file ") + fifo + QLatin1Char('.'));
+        EXPECT_TRUE(s.form.paTest->isHidden());
+    }
+    const testing_support::FifoWriter writer(fifoPath, sample.toStdString());
+    s.open(fifo);
+    EXPECT_EQ(s.form.Chart->title(), QStringList{kIvanovaTitle});
+    EXPECT_FALSE(s.form.paTest->isHidden());
+}
+
+// The message names what was given: '' for nothing, and a line break in a
+// name stays on the message's one line.
+TEST_F(OpenCommandTest, MessageNamesAnEmptyOrOddPathOnOneLine)
+{
+    const struct {
+        QString path;
+        QString text;
+    } cases[] = {
+        {QString(), QStringLiteral("Cannot open file ''")},
+        {dir.filePath(QStringLiteral("a\nb.cry")), QStringLiteral("Cannot open file ") + dir.path() +
+                                                       QStringLiteral("/a\\nb.cry.")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        ErrorBoxWatcher boxes;
+        s.open(c.path);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.count, 1);
+        EXPECT_EQ(boxes.text, c.text);
+    }
 }

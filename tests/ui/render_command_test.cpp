@@ -10,6 +10,7 @@
 #include "gif_reading.h"
 #include "recording_platform.h"
 #include "scripted_file_chooser.h"
+#include "../full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using tavo::setUpApplication;
@@ -293,7 +296,11 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
         {"same name twice", {"-o", dir.path().toStdString(), sample("ivanova.cry"), sample("../tests/data/ivanova.txt")},
          2, "tavo12f-cli: render: two files would both be written as ivanova.gif"},
         {"threshold with letters", {"--threshold", "5x", "-o", out, sample("ivanova.cry")}, 2,
-         "tavo12f-cli: the threshold must be a whole number, not 5x"},
+         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5x'"},
+        {"threshold with two signs", {"--threshold", "+-5", "-o", out, sample("ivanova.cry")}, 2,
+         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '+-5'"},
+        {"threshold with a sign after", {"--threshold", "5-", "-o", out, sample("ivanova.cry")}, 2,
+         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5-'"},
         {"marks with a value", {"--marks=1", "-o", out, sample("ivanova.cry")}, 2, "tavo12f-cli: option --marks"},
     };
     for (const auto &c : cases) {
@@ -307,4 +314,60 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
             EXPECT_EQ(r.err, c.err);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
     }
+}
+
+// Pictures on a disk with no room left: the old file keeps every byte.
+TEST_F(RenderCommand, FullDiskKeepsTheOldPicture)
+{
+    const tavo::testing_support::FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot();
+    for (const char *name : {"OLD.gif", "OLD.png"}) {
+        SCOPED_TRACE(name);
+        const std::string old = "old picture";
+        ASSERT_TRUE(disk.placeAndFill(name, old));
+        const std::string target = (disk.folder() / name).string();
+        const CliRun r = run({"-o", target, sample("ivanova.cry")});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "Cannot write file " + target + ": No space left on device\n");
+        EXPECT_EQ(readBytes(target), old);
+        std::set<std::string> names;
+        for (const auto &entry : std::filesystem::directory_iterator(disk.folder()))
+            names.insert(entry.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{name, "filler"}));
+        std::filesystem::remove(target);
+    }
+}
+
+// "-" is standard output (GIF unless --format says PNG); a FIFO is never
+// replaced; a picture over an input is refused before anything is written.
+TEST_F(RenderCommand, OutputIsARegularFileOrStandardOutput)
+{
+    const std::string ivanova = sample("ivanova.cry");
+    ASSERT_EQ(run({"-o", outPath("file.gif"), ivanova}).status, 0);
+    CliRun r = run({"-o", "-", ivanova});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, readBytes(outPath("file.gif")));
+    ASSERT_EQ(run({"-o", outPath("file.png"), ivanova}).status, 0);
+    r = run({"--format", "png", "-o", "-", ivanova});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, readBytes(outPath("file.png")));
+
+    const std::string fifo = outPath("fifo.gif");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    r = run({"-o", fifo, ivanova}, "timeout 20");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot create file " + fifo + "\n");
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    // A result file that happens to be named like a picture.
+    const std::string input = outPath("input.gif");
+    std::filesystem::copy_file(ivanova, input);
+    r = run({"-o", input, input});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot create file " + input + ": it is the input file " + input + "\n");
+    EXPECT_EQ(readBytes(input), readBytes(ivanova));
 }

@@ -120,17 +120,21 @@ TEST(ReportFile, FailuresReportTheNameAndLeaveNothing)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));
-    const QString cases[] = {
-        dir.filePath(QStringLiteral("Results/X 12Fmod.rtf")), // missing folder
-        dir.filePath(QStringLiteral("taken")),                // a folder of that name
-        QString(),
+    const struct {
+        QString path;
+        QString shown; // in the message
+    } cases[] = {
+        {dir.filePath(QStringLiteral("Results/X 12Fmod.rtf")), QString()}, // missing folder
+        {dir.filePath(QStringLiteral("taken")), QString()},                // a folder of that name
+        {QString(), QStringLiteral("''")},                                 // nothing given
+        {dir.filePath(QStringLiteral("no\nfolder/x")), dir.filePath(QStringLiteral("no\\nfolder/x"))},
     };
-    for (const QString &path : cases) {
-        SCOPED_TRACE(path.toStdString());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
         const QStringList before = entriesOf(dir.path());
-        const auto error = saveReportFile(path, QStringLiteral("text"));
+        const auto error = saveReportFile(c.path, QStringLiteral("text"));
         ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->message, QStringLiteral("Cannot create file ") + path);
+        EXPECT_EQ(error->message, QStringLiteral("Cannot create file ") + (c.shown.isNull() ? c.path : c.shown));
         EXPECT_EQ(entriesOf(dir.path()), before);
     }
     EXPECT_TRUE(entriesOf(dir.filePath(QStringLiteral("taken"))).isEmpty());

@@ -4,8 +4,10 @@
 #include "display/legend_panel.h"
 #include "display/profile_chart.h"
 #include "export/gif_file.h"
+#include "files/atomic_file.h"
 #include "resultfile/result_load.h"
 #include "gif_reading.h"
+#include "../full_disk.h"
 #include "window_session.h"
 
 #include <QDir>
@@ -14,6 +16,8 @@
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace tavo;
 using namespace tavo::testing;
@@ -246,4 +250,90 @@ TEST_F(SaveCommandsTest, FailedOrCancelledSavesWriteNothing)
     QApplication::processEvents();
     EXPECT_EQ(boxes.count, 0);
     EXPECT_EQ(files(), QStringList{QStringLiteral("taken")});
+}
+
+namespace {
+
+const struct SaveCommand {
+    const char *name;
+    void (TForm1::*command)();
+    const char *fileName;
+} kSaveCommands[] = {
+    {"analysis", &TForm1::mmAnalysisClick, "X 12Fmod.rtf"},
+    {"plot", &TForm1::mmPlotClick, "X 12Fmod.gif"},
+};
+
+} // namespace
+
+// A write that fails (here through the writer's test hook: a full disk at the
+// write, the flush or the close) keeps the old file byte for byte and shows
+// one message naming the file and the reason.
+TEST_F(SaveCommandsTest, AFailedWriteKeepsTheOldFileAndSaysWhy)
+{
+    s.open(samplePath("ivanova.cry"));
+    const QByteArray old = "old bytes that must survive";
+    for (const SaveCommand &c : kSaveCommands) {
+        for (const WriteStep failing : {WriteStep::Write, WriteStep::Flush, WriteStep::Close}) {
+            SCOPED_TRACE(std::string(c.name) + " step " + std::to_string(int(failing)));
+            const QString target = dir.filePath(QLatin1String(c.fileName));
+            ASSERT_TRUE(writeFile(target, old));
+            ErrorBoxWatcher boxes;
+            {
+                const ScopedWriteFault fault([failing](WriteStep step) {
+                    return step == failing ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+                });
+                save(c.command, target);
+            }
+            QApplication::processEvents();
+            EXPECT_EQ(boxes.count, 1);
+            EXPECT_EQ(boxes.text, QStringLiteral("Cannot write file ") + target +
+                                      QStringLiteral(": No space left on device."));
+            EXPECT_EQ(readFile(target), old);
+            EXPECT_EQ(files(), QStringList{QLatin1String(c.fileName)});
+            QFile::remove(target);
+        }
+    }
+}
+
+// The same on a real file system with no room left.
+TEST_F(SaveCommandsTest, FullDiskKeepsTheOldFileAndSaysWhy)
+{
+    const testing_support::FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot();
+    s.open(samplePath("ivanova.cry"));
+    const std::string old = "old bytes that must survive";
+    for (const SaveCommand &c : kSaveCommands) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(disk.placeAndFill(c.fileName, old));
+        const QString target = QString::fromStdString((disk.folder() / c.fileName).string());
+        ErrorBoxWatcher boxes;
+        save(c.command, target);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.count, 1);
+        EXPECT_EQ(boxes.text, QStringLiteral("Cannot write file ") + target +
+                                  QStringLiteral(": No space left on device."));
+        EXPECT_EQ(readFile(target).toStdString(), old);
+        QFile::remove(target);
+    }
+}
+
+// A FIFO chosen in the dialog stays a FIFO: nothing but a regular file is
+// replaced.
+TEST_F(SaveCommandsTest, OnlyARegularFileIsReplaced)
+{
+    s.open(samplePath("ivanova.cry"));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const SaveCommand &c : kSaveCommands) {
+        SCOPED_TRACE(c.name);
+        ErrorBoxWatcher boxes;
+        save(c.command, fifo);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.count, 1);
+        EXPECT_EQ(boxes.text, QStringLiteral("Cannot create file ") + fifo + QLatin1Char('.'));
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    }
 }
