@@ -91,8 +91,9 @@ TEST(HelpPages, EveryTopicKeywordLinkAndPictureReachesSomethingThatIsThere)
         const QStringList parts = topic.page.split(QLatin1Char('#'));
         const QString page = readPage(parts.front());
         ASSERT_FALSE(page.isEmpty());
-        if (parts.size() > 1)
+        if (parts.size() > 1) {
             EXPECT_TRUE(page.contains(QStringLiteral("<a name=\"%1\">").arg(parts[1])));
+        }
     }
 
     // The pictures the pages show, drawn by the companion at the sizes of the
