@@ -4,6 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 PACKAGE_BUILD ?= build-package
 FUZZ_SECONDS ?= 30
+BENCH_REPETITIONS ?= 5
 CMAKE_FLAGS ?=
 
 .PHONY: all deps build run test test-unit test-sanitize test-fuzz bench package check-package clean
@@ -43,8 +44,17 @@ test-fuzz: deps
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Every benchmark program, its repetitions interleaved at random so that a
+# figure and its reference alternate, then one table of the goals.
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+	@rm -rf $(BUILD)/bench-results && mkdir -p $(BUILD)/bench-results
+	@for b in $(BUILD)/bench/*; do \
+	  [ -x "$$b" ] || continue; \
+	  "$$b" --benchmark_repetitions=$(BENCH_REPETITIONS) --benchmark_enable_random_interleaving=true \
+	    --benchmark_report_aggregates_only=true \
+	    --benchmark_out=$(BUILD)/bench-results/$$(basename "$$b").json --benchmark_out_format=json || exit 1; \
+	done
+	@python3 scripts/bench_summary.py $(BUILD)/bench-results
 
 # A .deb for Debian 12 (release build, stripped, installed under /usr).
 package:

@@ -80,4 +80,9 @@ QString suggestedPictureName(const QString &resultsFolder, const QString &subjec
     return resultsFolder + subject + QStringLiteral(" 12Fmod.gif");
 }
 
+QString suggestedSheetName(const QString &resultsFolder, const QString &subject)
+{
+    return resultsFolder + subject + QStringLiteral(" 12Fmod.pdf");
+}
+
 } // namespace tavo

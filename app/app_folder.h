@@ -45,8 +45,9 @@ QString resultsFolder(const QString &dataFolder, const QString &documentsFolder)
 // resultsFolder() with the user's documents folder of this desktop.
 QString resultsFolder(const QString &dataFolder);
 
-// resultsFolder + subject + " 12Fmod.rtf"/".gif"; the subject goes in verbatim.
+// resultsFolder + subject + " 12Fmod.rtf"/".gif"/".pdf"; the subject goes in verbatim.
 QString suggestedReportName(const QString &resultsFolder, const QString &subject);
 QString suggestedPictureName(const QString &resultsFolder, const QString &subject);
+QString suggestedSheetName(const QString &resultsFolder, const QString &subject);
 
 } // namespace tavo

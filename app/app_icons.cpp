@@ -95,6 +95,40 @@ QIcon reportIcon()
     return QIcon(pixmap);
 }
 
+// A page with a small chart over lines of text, for the result sheet.
+QIcon sheetIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(toQColor(kMarkBorder));
+    painter.setBrush(toQColor(kWhite));
+    painter.drawRect(2, 0, 11, 15);
+    painter.fillRect(4, 3, 2, 5, toQColor(kFuchsia));
+    painter.fillRect(7, 5, 2, 3, toQColor(kBlue));
+    painter.fillRect(10, 4, 2, 4, toQColor(kLime));
+    painter.setPen(toQColor(kNavy));
+    painter.drawLine(4, 10, 11, 10);
+    painter.drawLine(4, 12, 11, 12);
+    return QIcon(pixmap);
+}
+
+// A printer with a sheet coming out of it.
+QIcon printIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(toQColor(kMarkBorder));
+    painter.setBrush(toQColor(kWhite));
+    painter.drawRect(4, 1, 7, 5);
+    painter.setBrush(toQColor(kGray));
+    painter.drawRect(1, 6, 13, 6);
+    painter.setBrush(toQColor(kWhite));
+    painter.drawRect(4, 10, 7, 5);
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 MenuIcons menuIcons(const QStyle &style)
@@ -104,6 +138,8 @@ MenuIcons menuIcons(const QStyle &style)
         style.standardIcon(QStyle::SP_DialogSaveButton),
         reportIcon(),
         QIcon(profilePicture(16)),
+        sheetIcon(),
+        printIcon(),
         style.standardIcon(QStyle::SP_DialogHelpButton),
     };
 }

@@ -37,6 +37,8 @@ struct MenuIcons {
     QIcon save;
     QIcon report;
     QIcon plot;
+    QIcon sheet; // the result sheet: a page with the chart and the report
+    QIcon print;
     QIcon help;
 };
 MenuIcons menuIcons(const QStyle &style);

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace tavo {
 
@@ -61,6 +63,12 @@ std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const Sa
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+bool QtFileChooser::choosePrinter(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace tavo

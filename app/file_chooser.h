@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace tavo {
@@ -37,12 +38,15 @@ public:
     virtual std::optional<QString> chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings) = 0;
     // The chosen path unchanged (no extension is added), or nothing on cancel.
     virtual std::optional<QString> chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings) = 0;
+    // Sets up the printer as the user picks it; false when the user cancels.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };
 
 class QtFileChooser final : public FileChooser {
 public:
     std::optional<QString> chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const SaveDialogSettings &settings) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };
 
 // Qt name filters for a "description|pattern|..." filter. The pattern is put in

@@ -57,6 +57,8 @@ public:
     QMenu *mmSave = nullptr;
     QAction *mmAnalysis = nullptr;
     QAction *mmPlot = nullptr;
+    QAction *mmPdf = nullptr;   // the result sheet as a PDF file
+    QAction *mmPrint = nullptr; // the result sheet on a printer
     QAction *mmFactors = nullptr;
 
     QMenu *pmChart = nullptr;
@@ -76,6 +78,8 @@ public slots:
     void mmOpenClick();
     void mmAnalysisClick();
     void mmPlotClick();
+    void mmPdfClick();
+    void mmPrintClick();
     void mmFactorsClick();
 
     void miPart1Click();

@@ -58,6 +58,10 @@ void TForm1::createMenus()
     mmAnalysis->setObjectName(QStringLiteral("mmAnalysis"));
     mmPlot = mmSave->addAction(icons.plot, QStringLiteral("Plot"));
     mmPlot->setObjectName(QStringLiteral("mmPlot"));
+    mmPdf = mmSave->addAction(icons.sheet, QStringLiteral("PDF"));
+    mmPdf->setObjectName(QStringLiteral("mmPdf"));
+    mmPrint = mmSave->addAction(icons.print, QStringLiteral("Print…"));
+    mmPrint->setObjectName(QStringLiteral("mmPrint"));
 
     mmFactors = MainMenu1->addAction(icons.help, QStringLiteral("Help"));
     mmFactors->setObjectName(QStringLiteral("mmFactors"));
@@ -66,6 +70,8 @@ void TForm1::createMenus()
     connect(mmOpen, &QAction::triggered, this, &TForm1::mmOpenClick);
     connect(mmAnalysis, &QAction::triggered, this, &TForm1::mmAnalysisClick);
     connect(mmPlot, &QAction::triggered, this, &TForm1::mmPlotClick);
+    connect(mmPdf, &QAction::triggered, this, &TForm1::mmPdfClick);
+    connect(mmPrint, &QAction::triggered, this, &TForm1::mmPrintClick);
     connect(mmFactors, &QAction::triggered, this, &TForm1::mmFactorsClick);
 }
 

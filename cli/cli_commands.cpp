@@ -11,7 +11,6 @@
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_load.h"
 
-#include <QString>
 
 #include <array>
 #include <cerrno>
@@ -213,7 +212,7 @@ const std::vector<Command> &commands()
           {"--format", "", true}},
          1,
          SIZE_MAX,
-         &runRender},
+         nullptr},
     };
     return table;
 }
@@ -245,7 +244,7 @@ int runDecrypt(const Arguments &args)
         reportFailure(cannotOpenFileMessage(fullPath(path)));
         return kExitFileFailed;
     }
-    writeBytes(stdout, DecryptMemoText(*text));
+    writeBytes(stdout, decryptResultFileText(*text));
     return kExitOk;
 }
 
@@ -265,8 +264,7 @@ int runEncrypt(const Arguments &args)
                       std::to_string(kDecryptedCapacity));
         return kExitFileFailed;
     }
-    PC1Cipher cipher;
-    writeBytes(stdout, cipher.PC1EncryptHexText(resultFileKey(), plain->bytes));
+    writeBytes(stdout, resultFileCipher().PC1EncryptHexText(plain->bytes));
     // The reader stops at a zero byte; say so rather than hand out a file
     // that silently decrypts to less.
     if (const auto zero = plain->bytes.find('\0'); zero != std::string::npos)
@@ -304,8 +302,11 @@ int runReport(const Arguments &args)
             continue;
         }
         anyLoaded = true;
-        for (const auto &line : std::get<LoadedResult>(outcome).reportBlock) {
-            report += utf8 ? toUtf8(line) : line;
+        for (const std::string_view line : std::get<LoadedResult>(outcome).reportBlock) {
+            if (utf8)
+                report += toUtf8(line);
+            else
+                report += line;
             report += "\r\n";
         }
     }
@@ -360,6 +361,32 @@ int runProfile(const Arguments &args)
     json += "}\n";
     writeBytes(stdout, json);
     return kExitOk;
+}
+
+int runCommand(const Command &command, const std::vector<std::string> &arguments)
+{
+    const auto parsed = parseArguments(arguments, command.options);
+    if (const auto *error = std::get_if<UsageError>(&parsed))
+        return usageError(error->message);
+    const auto &parsedArguments = std::get<Arguments>(parsed);
+    if (parsedArguments.help) {
+        const std::string text = usageText();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return kExitOk;
+    }
+    const std::size_t n = parsedArguments.operands.size();
+    if (n < command.minOperands)
+        return usageError(std::string(command.name) + ": a file is missing");
+    if (n > command.maxOperands)
+        return usageError(std::string(command.name) + ": too many files");
+    int status = command.run(parsedArguments);
+    // A result that did not reach standard output (a full disk behind a
+    // redirection, a closed pipe) is a failure, not a success.
+    if (const auto reason = standardOutputFailure()) {
+        reportFailure("Cannot write standard output: " + *reason);
+        status = kExitFileFailed;
+    }
+    return status;
 }
 
 } // namespace tavo::cli

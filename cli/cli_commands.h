@@ -26,8 +26,13 @@ struct Command {
     std::vector<OptionDef> options;
     std::size_t minOperands;
     std::size_t maxOperands;
+    // Nothing for `render`: the drawing program tavo12f-render runs it, so
+    // that the text commands never load Qt.
     int (*run)(const Arguments &args);
 };
+
+// Parses the arguments after the command's name and runs it: the exit status.
+int runCommand(const Command &command, const std::vector<std::string> &arguments);
 
 const std::vector<Command> &commands();
 
@@ -47,7 +52,5 @@ int runDecrypt(const Arguments &args);
 int runEncrypt(const Arguments &args);
 int runReport(const Arguments &args);
 int runProfile(const Arguments &args);
-// Needs no display; the only command that starts a QApplication.
-int runRender(const Arguments &args);
 
 } // namespace tavo::cli

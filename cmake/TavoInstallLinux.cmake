@@ -1,6 +1,7 @@
 # Installing on Linux by the Filesystem Hierarchy Standard, as Debian's
 # packages do (paths under the prefix, /usr for the package):
-#   bin/                               tavo12f, tavo12f-cli
+#   bin/                               tavo12f, tavo12f-cli and the drawing program it
+#                                      starts beside itself, tavo12f-render (their own rules)
 #   share/tavo12f/                     Data/ (the samples), help/ (the pages), TAVO.12F.chm
 #   share/applications/                tavo12f.desktop
 #   share/icons/hicolor/*/apps/        tavo12f.png in each size, tavo12f.svg
@@ -15,7 +16,7 @@
 set(tavo_data ${CMAKE_INSTALL_DATADIR}/tavo12f)
 set(tavo_packaging ${PROJECT_SOURCE_DIR}/packaging)
 
-install(TARGETS tavo12f tavo12f-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tavo12f RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/Data ${CMAKE_BINARY_DIR}/bin/help DESTINATION ${tavo_data}
         PATTERN CMakeLists.txt EXCLUDE)
 if(TAVO_HELP_FILE)

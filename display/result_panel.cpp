@@ -72,7 +72,7 @@ void ResultPanel::showResult(const LoadedResult &result)
     profile_ = result.profile;
     reportBlock_.clear();
     reportBlock_.reserve(qsizetype(result.reportBlock.size()));
-    for (const std::string &line : result.reportBlock)
+    for (const std::string_view line : result.reportBlock)
         reportBlock_.append(fromCp1251(line));
     const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
     meInfo->appendPlainText(reportBlock_.join(QLatin1Char('\n')));

@@ -25,42 +25,48 @@ constexpr unsigned hexLetterNibble(char c)
     return (c >= 'a' && c <= 'p') ? unsigned(c - 'a') : 0u;
 }
 
-// The cipher's working state. Each call of PC1DecryptHexText or
-// PC1EncryptHexText starts afresh from the key, so one object may be reused
-// and decrypting the same text twice gives the same bytes.
+// The cipher under one key. The key's tables are computed once, when the
+// object is made; every decryption or encryption then starts afresh from the
+// key, so one object serves any number of texts, from any thread, and the
+// same text always gives the same bytes.
 class PC1Cipher {
 public:
-    std::array<std::uint8_t, 16> K{};  // working key, fed back with every plain byte
-    std::array<std::uint16_t, 8> W{};  // sub-key words, rewritten by every keystream word
-    std::uint16_t X = 0;               // running word, carried across bytes
-    std::uint16_t S = 0;               // carried word, carried across bytes
-    std::uint16_t R = 0;               // index of the sub-key word the next mixing step works on
-    std::uint16_t T = 0;               // the last keystream word
-
-    // One mixing step on W[R]; all arithmetic modulo 65,536.
-    std::uint16_t PC1MixStep();
-    // Eight mixing steps over the key; sets T and returns it.
-    std::uint16_t PC1KeystreamWord();
+    // Only the key's bytes up to its first zero byte, and at most 16 of them,
+    // are used; the rest of the 16 key bytes are zero.
+    explicit PC1Cipher(std::string_view key);
 
     // Decrypts hex-letter text: floor(n / 2) bytes for n characters, an odd
     // last character ignored, at most kDecryptedCapacity bytes. The result is
     // cut at the first zero byte, as a reader of the zero-terminated area sees
-    // it. Only the first 16 key bytes up to a zero byte are used.
-    //
-    // The input position is not limited to 16 bits: a text longer than 65,535
-    // characters decrypts until the output is full, so nothing is written past
-    // the area and the loop always ends.
-    std::string PC1DecryptHexText(std::string_view key, std::string_view text);
+    // it. A text longer than 65,535 characters decrypts until the output is
+    // full, so nothing is written past the area and the loop always ends.
+    std::string PC1DecryptHexText(std::string_view text) const;
 
     // The inverse: plain bytes to the hex-letter text that decrypts to them.
-    // Same keystream; the feedback uses the plain byte in both directions.
-    std::string PC1EncryptHexText(std::string_view key, std::string_view plain);
+    // The same keystream; the feedback uses the plain byte in both directions.
+    std::string PC1EncryptHexText(std::string_view plain) const;
 
 private:
-    void reset(std::string_view key);
-    // The keystream byte for the next position: high byte XOR low byte of T.
-    std::uint8_t keystreamByte();
-    void feedBack(std::uint8_t plainByte);
+    class Keystream;
+
+    // After n plain bytes every key byte is the original key byte XOR the
+    // running XOR of those n bytes, so what a byte's keystream word takes from
+    // the key has only 256 forms, one per value of that running XOR. These
+    // are the forms, indexed by that value (see the .cpp for the algebra).
+    struct KeyTables {
+        // Running word X after each of the eight mixing steps, had the word
+        // started with X = S = 0: steps k and k + 4 (k = 0..3) in the low
+        // and high 32-bit half of runningWordPairs[k].
+        alignas(64) std::array<std::array<std::uint64_t, 256>, 4> runningWordPairs;
+        // High byte XOR low byte of the XOR of the eight sub-key words.
+        std::array<std::uint8_t, 256> subKeyByte;
+        // The key's part in the next word's start.
+        std::array<std::uint16_t, 256> nextStart;
+    };
+    KeyTables tables_;
 };
+
+// The cipher under resultFileKey(), made once for the whole run.
+const PC1Cipher &resultFileCipher();
 
 } // namespace tavo

@@ -1,9 +1,11 @@
 #include "resultfile/result_load.h"
 
+#include "files/file_prefix.h"
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_text.h"
 
-#include "files/file_prefix.h"
+#include <algorithm>
+#include <cstring>
 
 namespace tavo {
 
@@ -15,29 +17,47 @@ std::string invalidIntegerMessage(std::string_view field)
     return message;
 }
 
+namespace {
+
+// Where the next c is, or end.
+const char *findByte(const char *from, const char *end, char c)
+{
+    const void *found = std::memchr(from, c, std::size_t(end - from));
+    return found ? static_cast<const char *>(found) : end;
+}
+
+} // namespace
+
 std::string normaliseLineBreaks(std::string_view text)
 {
     std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    std::size_t runStart = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        out.append(text.data() + runStart, i - runStart);
+    out.reserve(text.size());
+    if (text.empty())
+        return out;
+    const char *from = text.data();
+    const char *const end = from + text.size();
+    // The next CR and the next LF, each found once.
+    const char *cr = findByte(from, end, '\r');
+    const char *lf = findByte(from, end, '\n');
+    for (;;) {
+        const char *lineBreak = std::min(cr, lf);
+        out.append(from, lineBreak);
+        if (lineBreak == end)
+            return out;
         out += "\r\n";
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        runStart = i + 1;
+        from = lineBreak + 1;
+        if (lineBreak == cr && from != end && *from == '\n')
+            ++from;
+        if (cr < from)
+            cr = findByte(from, end, '\r');
+        if (lf < from)
+            lf = findByte(from, end, '\n');
     }
-    out.append(text.data() + runStart, text.size() - runStart);
-    return out;
 }
 
-std::string DecryptMemoText(std::string_view memoText)
+std::string decryptResultFileText(std::string_view hexLetters)
 {
-    PC1Cipher cipher;
-    return cipher.PC1DecryptHexText(resultFileKey(), memoText);
+    return resultFileCipher().PC1DecryptHexText(hexLetters);
 }
 
 LoadOutcome parseResultText(std::string_view decryptedText)
@@ -45,15 +65,16 @@ LoadOutcome parseResultText(std::string_view decryptedText)
     const ResultText text(decryptedText);
     LoadedResult result;
     ResultHeader &header = result.header;
-    header.line0 = text.line(0);
-    header.line1 = text.line(1);
-    header.line2 = text.line(2);
-    header.line4 = text.line(4);
-    header.line6 = text.line(6);
-    header.line23 = text.line(23);
-    result.profile.subjectName = header.line1;
+    header.organisation = text.line(0);
+    header.subject = text.line(1);
+    header.subjectDetails = text.line(2);
+    header.testStart = text.line(4);
+    header.firstHalfCompletion = text.line(6);
+    header.secondHalfCompletion = text.line(23);
+    result.profile.subjectName = header.subject;
 
-    // Ideal totals from lines 10..21, Real totals from lines 25..36.
+    // Ideal totals from lines 10..21 (the first half), Real totals from
+    // lines 25..36 (the second half).
     for (int k = 1; k <= kFactorCount; ++k) {
         if (const auto bad = AddAnswerLine(text.line(std::size_t(9 + k)), result.profile.ideal[std::size_t(k - 1)]))
             return LoadError{LoadError::Kind::InvalidField, std::string(*bad)};
@@ -70,7 +91,7 @@ LoadOutcome parseResultText(std::string_view decryptedText)
 
 LoadOutcome loadResultText(std::string_view fileBytes)
 {
-    return parseResultText(DecryptMemoText(normaliseLineBreaks(fileBytes)));
+    return parseResultText(decryptResultFileText(normaliseLineBreaks(fileBytes)));
 }
 
 std::optional<std::string> readResultFileText(const std::filesystem::path &path)
@@ -91,7 +112,7 @@ LoadOutcome loadResultFile(const std::filesystem::path &path)
     const auto text = readResultFileText(path);
     if (!text)
         return LoadError{LoadError::Kind::CannotOpen, {}};
-    return parseResultText(DecryptMemoText(*text));
+    return parseResultText(decryptResultFileText(*text));
 }
 
 } // namespace tavo

@@ -20,7 +20,7 @@ namespace tavo {
 struct LoadedResult {
     ProfileRecord profile;
     std::string chartTitle;               // cp1251, one line
-    std::vector<std::string> reportBlock; // cp1251, the 67 lines a load appends
+    TextLines reportBlock;                // cp1251, the 67 lines a load appends
     ResultHeader header;                  // the header lines the title and report came from
 
     bool operator==(const LoadedResult &) const = default;
@@ -47,7 +47,7 @@ std::string normaliseLineBreaks(std::string_view text);
 
 // The decrypted text of a normalised hex-letter text, under the result-file key,
 // cut at the first zero byte.
-std::string DecryptMemoText(std::string_view memoText);
+std::string decryptResultFileText(std::string_view hexLetters);
 
 // Parses a decrypted result text.
 LoadOutcome parseResultText(std::string_view decryptedText);

@@ -1,114 +1,113 @@
 #include "resultfile/result_text.h"
 
+#include <cstring>
 #include <limits>
 
 namespace tavo {
 
 ResultText::ResultText(std::string_view text)
 {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string_view::npos) {
-            m_lines.push_back(text.substr(start));
+    const char *start = text.data();
+    const char *const end = start + text.size();
+    for (auto &line : lines_) {
+        if (start == end)
+            break;
+        // The next CR that a LF follows; a CR at the very end ends no line.
+        const char *cr = start;
+        while ((cr = static_cast<const char *>(std::memchr(cr, '\r', std::size_t(end - cr)))) != nullptr &&
+               (cr + 1 == end || cr[1] != '\n'))
+            ++cr;
+        if (cr == nullptr) {
+            line = std::string_view(start, std::size_t(end - start));
             break;
         }
-        m_lines.push_back(text.substr(start, end - start));
-        start = end + 2;
+        line = std::string_view(start, std::size_t(cr - start));
+        start = cr + 2;
     }
 }
 
-std::string_view ResultText::line(std::size_t n) const
+std::optional<std::int32_t> convertAnswerField(std::string_view field)
 {
-    return n < m_lines.size() ? m_lines[n] : std::string_view{};
-}
+    const auto *p = reinterpret_cast<const unsigned char *>(field.data());
+    const auto *const end = p + field.size();
+    while (p != end && *p == ' ')
+        ++p;
+    if (p == end)
+        return std::nullopt;
 
-std::string_view answerField(std::string_view line, int j)
-{
-    const std::size_t start = std::size_t(j - 1) * kAnswerFieldWidth;
-    if (start >= line.size())
-        return {};
-    return line.substr(start, kAnswerFieldWidth);
+    unsigned base = 10;
+    bool negative = false;
+    if (*p == '$' || *p == 'x' || *p == 'X') {
+        base = 16;
+        ++p;
+    } else if (*p == '0' && end - p >= 2 && (p[1] == 'x' || p[1] == 'X')) {
+        base = 16;
+        p += 2;
+    } else if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    if (p == end)
+        return std::nullopt;
+
+    // The magnitude may reach 2^31 only for a negative decimal number.
+    const std::uint64_t limit = std::uint64_t(std::numeric_limits<std::int32_t>::max()) + (negative ? 1 : 0);
+    std::uint64_t value = 0;
+    for (; p != end; ++p) {
+        unsigned digit = unsigned(*p) - '0';
+        if (digit >= 10) {
+            // 'A'..'F' and 'a'..'f' alike; nothing else lands on 10..15.
+            digit = unsigned(*p | 0x20) - 'a' + 10;
+            if (base != 16 || digit < 10 || digit > 15)
+                return std::nullopt;
+        }
+        value = value * base + digit;
+        if (value > limit)
+            return std::nullopt;
+    }
+    return std::int32_t(negative ? 0 - value : value);
 }
 
 namespace {
 
-int digitValue(char c, int base)
+constexpr bool isDigit(char c)
 {
-    int v = -1;
-    if (c >= '0' && c <= '9')
-        v = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        v = c - 'A' + 10;
-    return v < base ? v : -1;
+    return c >= '0' && c <= '9';
 }
 
-// All of digits (at least one) in base, as a magnitude up to limit.
-std::optional<std::int64_t> readMagnitude(std::string_view digits, int base, std::int64_t limit)
+// The usual answer field, "  d", " dd" or "ddd", read at once; false for
+// anything else, which goes through the full rule.
+bool readUsualField(std::string_view field, std::int32_t &value)
 {
-    if (digits.empty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (const char c : digits) {
-        const int d = digitValue(c, base);
-        if (d < 0)
-            return std::nullopt;
-        value = value * base + d;
-        if (value > limit)
-            return std::nullopt;
-    }
-    return value;
+    if (field.size() != kAnswerFieldWidth || !isDigit(field[2]))
+        return false;
+    if (field[0] == ' ' && field[1] == ' ')
+        value = field[2] - '0';
+    else if (field[0] == ' ' && isDigit(field[1]))
+        value = (field[1] - '0') * 10 + (field[2] - '0');
+    else if (isDigit(field[0]) && isDigit(field[1]))
+        value = (field[0] - '0') * 100 + (field[1] - '0') * 10 + (field[2] - '0');
+    else
+        return false;
+    return true;
 }
 
 } // namespace
-
-std::optional<std::int32_t> convertAnswerField(std::string_view field)
-{
-    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    const std::size_t first = field.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return std::nullopt;
-    std::string_view rest = field.substr(first);
-
-    std::string_view hexDigits;
-    bool hex = false;
-    if (rest.front() == '$' || rest.front() == 'x' || rest.front() == 'X') {
-        hexDigits = rest.substr(1);
-        hex = true;
-    } else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) {
-        hexDigits = rest.substr(2);
-        hex = true;
-    }
-    if (hex) {
-        const auto value = readMagnitude(hexDigits, 16, kMax);
-        if (!value)
-            return std::nullopt;
-        return std::int32_t(*value);
-    }
-
-    bool negative = false;
-    if (rest.front() == '+' || rest.front() == '-') {
-        negative = rest.front() == '-';
-        rest.remove_prefix(1);
-    }
-    const auto magnitude = readMagnitude(rest, 10, negative ? kMax + 1 : kMax);
-    if (!magnitude)
-        return std::nullopt;
-    return std::int32_t(negative ? -*magnitude : *magnitude);
-}
 
 std::optional<std::string_view> AddAnswerLine(std::string_view line, std::int32_t &total)
 {
     for (int j = 1; j <= kAnswerFieldCount; ++j) {
         const std::string_view field = answerField(line, j);
-        const auto value = convertAnswerField(field);
-        if (!value)
-            return field;
+        std::int32_t value = 0;
+        if (!readUsualField(field, value)) {
+            const auto converted = convertAnswerField(field);
+            if (!converted)
+                return field;
+            value = *converted;
+        }
         // Fields are three characters, so twelve of them cannot overflow; wrap
         // rather than trap should a caller ever pass more.
-        total = std::int32_t(std::uint32_t(total) + std::uint32_t(*value));
+        total = std::int32_t(std::uint32_t(total) + std::uint32_t(value));
     }
     return std::nullopt;
 }

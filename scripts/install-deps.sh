@@ -18,13 +18,14 @@ run=(
 # binaries; the help compiler (chmcmd), so the package carries the compiled
 # help for desktops that have a viewer of it.
 package=(dpkg-dev file fp-utils)
-# The tests: GoogleTest and Google Benchmark; clang for the fuzzers; a reader
-# of the compiled help file; xdg-utils for
-# the desktop's viewer look-up; a virtual screen and tools to drive it and
-# photograph it (scripts/try-under-xvfb.sh), pdftoppm to look at the sheets;
+# The tests: GoogleTest and Google Benchmark (python3 for its table); clang
+# for the fuzzers; a reader of the compiled help file; xdg-utils for the
+# desktop's viewer look-up; a virtual screen and tools to drive it and
+# photograph it (scripts/try-under-xvfb.sh); pdftotext and pdftoppm for the
+# result sheet's tests;
 # a second face family the window's tests run with.
 test=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3
   clang libclang-rt-14-dev
   libchm-bin
   xdg-utils

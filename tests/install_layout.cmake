@@ -14,6 +14,7 @@ endif()
 set(expected
   bin/tavo12f
   bin/tavo12f-cli
+  bin/tavo12f-render
   share/tavo12f/Data/ivanova.cry
   share/tavo12f/Data/kuznetsova.txt
   share/tavo12f/help/index.html
@@ -42,11 +43,12 @@ foreach(path lib share/tavo12f/Results share/tavo12f/Data/CMakeLists.txt)
 endforeach()
 
 # The programs are in bin/ once each, as files rather than links.
-file(GLOB_RECURSE programs LIST_DIRECTORIES false "${PREFIX}/*tavo12f-cli" "${PREFIX}/*tavo12f")
+file(GLOB_RECURSE programs LIST_DIRECTORIES false "${PREFIX}/*tavo12f-cli" "${PREFIX}/*tavo12f-render"
+     "${PREFIX}/*tavo12f")
 list(FILTER programs EXCLUDE REGEX "/share/")
 list(LENGTH programs count)
-if(NOT count EQUAL 2 OR IS_SYMLINK "${PREFIX}/bin/tavo12f")
-  message(FATAL_ERROR "expected bin/tavo12f and bin/tavo12f-cli only, got: ${programs}")
+if(NOT count EQUAL 3 OR IS_SYMLINK "${PREFIX}/bin/tavo12f")
+  message(FATAL_ERROR "expected bin/tavo12f, bin/tavo12f-cli and bin/tavo12f-render once each, got: ${programs}")
 endif()
 
 # A 48-pixel PNG is 48 × 48 (IHDR width and height, big-endian).
@@ -65,8 +67,8 @@ if(NOT entry MATCHES "\nExec=tavo12f %F\n" OR NOT entry MATCHES "\nIcon=tavo12f\
   message(FATAL_ERROR "the desktop entry and the MIME type do not fit together")
 endif()
 
-# The installed program finds its data under share/ and answers --version
-# without a display.
+# The installed programs answer without a display: the window's --version,
+# the companion's report of an installed sample and its picture of it.
 execute_process(COMMAND "${PREFIX}/bin/tavo12f" --version OUTPUT_VARIABLE version RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT version MATCHES "^tavo12f \\(TAVO.12Fmod.An\\) [0-9.]+\n$")
   message(FATAL_ERROR "tavo12f --version said (${status}): ${version}")
@@ -75,5 +77,10 @@ execute_process(COMMAND "${PREFIX}/bin/tavo12f-cli" report --encoding utf-8 "${P
                 OUTPUT_VARIABLE report RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT report MATCHES "Иванова")
   message(FATAL_ERROR "the installed companion did not read an installed sample (${status})")
+endif()
+execute_process(COMMAND "${PREFIX}/bin/tavo12f-cli" render -o "${PREFIX}/ivanova.png"
+                        "${PREFIX}/share/tavo12f/Data/ivanova.cry" RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT EXISTS "${PREFIX}/ivanova.png")
+  message(FATAL_ERROR "the installed companion did not draw an installed sample (${status})")
 endif()
 message(STATUS "installed layout in ${PREFIX} is complete")

@@ -1,8 +1,10 @@
-// Decryption of the longest text the 16-bit reader handled, and a whole load
-// of a typical result file.
+// Decryption of the longest text the 16-bit reader handled, beside the same
+// text through the plain step-by-step form of the cipher (the reference its
+// speed is judged against), and a whole load of a typical result file.
 
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_load.h"
+#include "pc1_plain_loop.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,21 +20,41 @@ std::string sampleFileBytes()
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// 65,535 hex letters of a text without zero bytes, so every pair decrypts.
+const std::string &longText()
+{
+    static const std::string letters = [] {
+        std::string plain(32767, ' ');
+        for (std::size_t i = 0; i < plain.size(); ++i)
+            plain[i] = char('A' + i % 26);
+        return tavo::resultFileCipher().PC1EncryptHexText(plain) + "a";
+    }();
+    return letters;
+}
+
 void BM_DecryptLongText(benchmark::State &state)
 {
-    // 65,535 hex letters of a text without zero bytes, so every pair decrypts.
-    std::string plain(32767, ' ');
-    for (std::size_t i = 0; i < plain.size(); ++i)
-        plain[i] = char('A' + i % 26);
-    tavo::PC1Cipher cipher;
-    const std::string letters = cipher.PC1EncryptHexText(tavo::resultFileKey(), plain) + "a";
+    const std::string &letters = longText();
     for (auto _ : state) {
-        const std::string out = cipher.PC1DecryptHexText(tavo::resultFileKey(), letters);
+        const std::string out = tavo::resultFileCipher().PC1DecryptHexText(letters);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(letters.size()));
 }
 BENCHMARK(BM_DecryptLongText)->Unit(benchmark::kMicrosecond);
+
+void BM_DecryptLongTextPlainLoop(benchmark::State &state)
+{
+    const std::string &letters = longText();
+    const std::string key(tavo::resultFileKey());
+    for (auto _ : state) {
+        tavo::plain_pc1::PC1DecryptHexText(key.c_str(), letters.data(), letters.size());
+        benchmark::DoNotOptimize(tavo::plain_pc1::decryptedArea);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(letters.size()));
+}
+BENCHMARK(BM_DecryptLongTextPlainLoop)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadTypicalResultText(benchmark::State &state)
 {

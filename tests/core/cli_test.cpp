@@ -65,8 +65,8 @@ protected:
     {
         std::string bytes;
         const LoadOutcome outcome = loadResultFile(file);
-        for (const auto &line : std::get<LoadedResult>(outcome).reportBlock)
-            bytes += line + "\r\n";
+        for (const std::string_view line : std::get<LoadedResult>(outcome).reportBlock)
+            bytes.append(line).append("\r\n");
         return bytes;
     }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <vector>
 
 using namespace tavo;
 
@@ -40,8 +42,8 @@ TEST(Report, ChartTitleStages)
 
     ResultHeader empty;
     EXPECT_EQ(chartTitleFirstStage(empty), "  ");
-    empty.line1 = "A";
-    empty.line0 = "C";
+    empty.subject = "A";
+    empty.organisation = "C";
     EXPECT_EQ(chartTitleFirstStage(empty), "A  C");
 }
 
@@ -88,4 +90,37 @@ TEST(Report, BlockHasSixtySevenLinesInOrder)
         EXPECT_EQ(lines[at], factorText(k));
         EXPECT_EQ(lines[at + 3].substr(0, lines[at + 3].find(" - ")), formatPoints(profile.difference(k)));
     }
+}
+
+TEST(TextLines, KeepsEachLineAsAddedAndComparesByLines)
+{
+    TextLines lines;
+    EXPECT_TRUE(lines.empty());
+    lines.addLine({"ab", "", "c"});
+    lines.addLine({});
+    lines.addLine({"\r\n"});
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "abc");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "\r\n");
+    std::vector<std::string> seen;
+    for (const std::string_view line : lines)
+        seen.emplace_back(line);
+    EXPECT_EQ(seen, (std::vector<std::string>{"abc", "", "\r\n"}));
+
+    // The same characters split into other lines are other lines.
+    TextLines same, other;
+    for (auto *copy : {&same, &other}) {
+        copy->addLine({"abc"});
+        copy->addLine({""});
+    }
+    other.addLine({"\r"});
+    same.addLine({"\r\n"});
+    EXPECT_EQ(same, lines);
+    EXPECT_NE(other, lines);
+    TextLines split;
+    split.addLine({"ab"});
+    split.addLine({"c"});
+    split.addLine({"\r\n"});
+    EXPECT_NE(split, lines);
 }

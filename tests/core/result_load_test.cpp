@@ -152,11 +152,11 @@ TEST(ResultLoad, HexLettersWrappedAtPairBoundariesDecryptAlikeWhateverTheLineBre
     const std::string withLf = letters.substr(0, 8) + "\n" + letters.substr(8);
     const std::string withCr = letters.substr(0, 8) + "\r" + letters.substr(8);
     const std::string withCrLf = letters.substr(0, 8) + "\r\n" + letters.substr(8);
-    EXPECT_EQ(DecryptMemoText(normaliseLineBreaks(withLf)), DecryptMemoText(withCrLf));
-    EXPECT_EQ(DecryptMemoText(normaliseLineBreaks(withCr)), DecryptMemoText(withCrLf));
+    EXPECT_EQ(decryptResultFileText(normaliseLineBreaks(withLf)), decryptResultFileText(withCrLf));
+    EXPECT_EQ(decryptResultFileText(normaliseLineBreaks(withCr)), decryptResultFileText(withCrLf));
     // The break is the cipher byte 0 between the fourth and fifth byte.
-    EXPECT_EQ(DecryptMemoText(withCrLf).substr(0, 4), "abcd");
-    EXPECT_NE(DecryptMemoText(withCrLf).substr(4, 4), "efgh");
+    EXPECT_EQ(decryptResultFileText(withCrLf).substr(0, 4), "abcd");
+    EXPECT_NE(decryptResultFileText(withCrLf).substr(4, 4), "efgh");
 }
 
 TEST(ResultLoad, SampleFilesMatchTheirPlainTexts)
@@ -167,7 +167,7 @@ TEST(ResultLoad, SampleFilesMatchTheirPlainTexts)
         const std::filesystem::path file = std::filesystem::path(TAVO_TEST_DATA) / name;
         const std::string plain = readFile(plainSamplesDir() / (std::filesystem::path(name).stem().string() + ".txt"));
         ASSERT_FALSE(plain.empty());
-        EXPECT_EQ(DecryptMemoText(*readResultFileText(file)), plain);
+        EXPECT_EQ(decryptResultFileText(*readResultFileText(file)), plain);
         const LoadOutcome fromFile = loadResultFile(file);
         EXPECT_EQ(loaded(fromFile), loaded(parseResultText(plain)));
     }

@@ -44,8 +44,7 @@ inline std::string resultText(const std::map<int, std::string> &header, const st
 
 inline std::string encrypt(std::string_view plain)
 {
-    PC1Cipher cipher;
-    return cipher.PC1EncryptHexText(resultFileKey(), plain);
+    return resultFileCipher().PC1EncryptHexText(plain);
 }
 
 // A file in a fresh folder under the system's temporary folder, removed with it.

@@ -21,6 +21,21 @@ TEST(ResultText, SplitsAtCrLfOnlyAndReadsMissingLinesAsEmpty)
     EXPECT_EQ(ResultText("").line(0), "");
     EXPECT_EQ(ResultText("\r\n").line(0), "");
     EXPECT_EQ(ResultText("only").line(0), "only");
+    EXPECT_EQ(ResultText("a\r").line(0), "a\r");
+    EXPECT_EQ(ResultText("a\r\r\nb").line(0), "a\r");
+    EXPECT_EQ(ResultText("a\r\r\nb").line(1), "b");
+}
+
+TEST(ResultText, LinesFromThirtySevenOnAreNeverRead)
+{
+    std::string text;
+    for (int n = 0; n < 40; ++n)
+        text += "line " + std::to_string(n) + "\r\n";
+    const ResultText lines(text);
+    EXPECT_EQ(lines.line(0), "line 0");
+    EXPECT_EQ(lines.line(36), "line 36");
+    EXPECT_EQ(lines.line(37), "");
+    EXPECT_EQ(lines.line(39), "");
 }
 
 TEST(AnswerField, ConversionTable)
@@ -44,6 +59,33 @@ TEST(AnswerField, ConversionTable)
         SCOPED_TRACE(::testing::PrintToString(std::string(c.field)));
         EXPECT_EQ(convertAnswerField(c.field), c.value);
     }
+}
+
+// Every three-character field over an alphabet of blanks, digits, signs,
+// hexadecimal marks and letters: a line of twelve of them adds twelve times
+// what the conversion rule gives, or stops at the first with that field.
+TEST(AddAnswerLine, AgreesWithTheConversionRuleOnEveryShortField)
+{
+    const std::string alphabet = " 059+-$xXaF,";
+    for (const char a : alphabet)
+        for (const char b : alphabet)
+            for (const char c : alphabet) {
+                const std::string field{a, b, c};
+                SCOPED_TRACE(::testing::PrintToString(field));
+                std::string line;
+                for (int j = 0; j < 12; ++j)
+                    line += field;
+                std::int32_t total = 1;
+                const auto bad = AddAnswerLine(line, total);
+                if (const auto value = convertAnswerField(field)) {
+                    EXPECT_FALSE(bad.has_value());
+                    EXPECT_EQ(total, 1 + 12 * *value);
+                } else {
+                    ASSERT_TRUE(bad.has_value());
+                    EXPECT_EQ(*bad, field);
+                    EXPECT_EQ(total, 1);
+                }
+            }
 }
 
 TEST(AddAnswerLine, SumsTwelveFieldsAndStopsAtTheFirstInvalidOne)

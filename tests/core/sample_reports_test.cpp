@@ -17,8 +17,8 @@ TEST(SampleReports, EveryReportIsByteForByteAsBefore)
         const LoadOutcome outcome = loadResultFile(std::filesystem::path(TAVO_TEST_DATA) / name);
         ASSERT_TRUE(std::holds_alternative<LoadedResult>(outcome));
         std::string report;
-        for (const std::string &line : std::get<LoadedResult>(outcome).reportBlock)
-            report += line + "\r\n";
+        for (const std::string_view line : std::get<LoadedResult>(outcome).reportBlock)
+            report.append(line).append("\r\n");
         const std::string expected = readFile(plainSamplesDir() / "expected" / (std::string(name) + ".report"));
         ASSERT_EQ(report.size(), expected.size());
         EXPECT_TRUE(report == expected);

@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, MainMenuHoldsTheCommandsWithPictures)
     EXPECT_EQ(top[0], form.mmOpen);
     EXPECT_EQ(top[1], form.mmSave->menuAction());
     EXPECT_EQ(top[2], form.mmFactors);
-    EXPECT_THAT(form.mmSave->actions(), ::testing::ElementsAre(form.mmAnalysis, form.mmPlot));
+    EXPECT_THAT(form.mmSave->actions(), ::testing::ElementsAre(form.mmAnalysis, form.mmPlot, form.mmPdf, form.mmPrint));
 
     const struct {
         QAction *item;
@@ -125,12 +125,13 @@ TEST_F(MainWindowTest, MainMenuHoldsTheCommandsWithPictures)
     } items[] = {
         {form.mmOpen, "mmOpen", "Open"},           {form.mmSave->menuAction(), "mmSaveItem", "Save"},
         {form.mmAnalysis, "mmAnalysis", "Analysis"}, {form.mmPlot, "mmPlot", "Plot"},
+        {form.mmPdf, "mmPdf", "PDF"},                {form.mmPrint, "mmPrint", "Print…"},
         {form.mmFactors, "mmFactors", "Help"},
     };
     for (const auto &i : items) {
         SCOPED_TRACE(i.name);
         EXPECT_EQ(i.item->objectName(), QLatin1String(i.name));
-        EXPECT_EQ(i.item->text(), QLatin1String(i.caption));
+        EXPECT_EQ(i.item->text(), QString::fromUtf8(i.caption));
         EXPECT_TRUE(i.item->isEnabled());
         EXPECT_FALSE(i.item->icon().isNull());
     }

@@ -37,7 +37,7 @@ QStringList expectedBlock(const QString &path)
     const LoadOutcome outcome = loadResultFile(std::filesystem::path(path.toStdString()));
     QStringList lines;
     if (const auto *result = std::get_if<LoadedResult>(&outcome))
-        for (const std::string &line : result->reportBlock)
+        for (const std::string_view line : result->reportBlock)
             lines.append(fromCp1251(line));
     return lines;
 }

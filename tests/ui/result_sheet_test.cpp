@@ -72,7 +72,7 @@ TEST_P(ResultSheetTest, EveryReportLineAndTheTitleAreRealText)
     ASSERT_FALSE(text.isEmpty());
     const QString all = withoutBlanks(text);
     EXPECT_TRUE(all.contains(withoutBlanks(fromCp1251(result.chartTitle))));
-    for (const std::string &line : result.reportBlock) {
+    for (const std::string_view line : result.reportBlock) {
         SCOPED_TRACE(line);
         EXPECT_TRUE(all.contains(withoutBlanks(fromCp1251(line))));
     }
@@ -106,7 +106,7 @@ TEST_P(ResultSheetTest, NoParagraphOfTheReportIsCutByAPageBreak)
         EXPECT_GE(whole, 1);
         paragraph.clear();
     };
-    for (const std::string &line : result.reportBlock) {
+    for (const std::string_view line : result.reportBlock) {
         const QString text = withoutBlanks(fromCp1251(line));
         if (text.isEmpty())
             check();

@@ -11,6 +11,7 @@
 #include "window_session.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,8 +46,8 @@ QByteArray blockBytes(const QString &path)
     QByteArray bytes;
     const LoadOutcome outcome = loadResultFile(std::filesystem::path(path.toStdString()));
     if (const auto *result = std::get_if<LoadedResult>(&outcome))
-        for (const std::string &line : result->reportBlock)
-            bytes += QByteArray::fromStdString(line) + "\r\n";
+        for (const std::string_view line : result->reportBlock)
+            bytes += QByteArray(line.data(), qsizetype(line.size())) + "\r\n";
     return bytes;
 }
 
@@ -87,6 +88,8 @@ TEST_F(SaveCommandsTest, DialogsGetTheirTitlesAndTheSubjectsSuggestedName)
          QStringLiteral(" 12Fmod.rtf")},
         {"plot", &TForm1::mmPlotClick, QStringLiteral("Запись мотивационного профиля в файл.gif"),
          QStringLiteral(" 12Fmod.gif")},
+        {"pdf", &TForm1::mmPdfClick, QStringLiteral("Запись мотивационного профиля в файл.pdf"),
+         QStringLiteral(" 12Fmod.pdf")},
     };
     for (const auto &c : commands) {
         SCOPED_TRACE(c.name);
@@ -261,9 +264,46 @@ const struct SaveCommand {
 } kSaveCommands[] = {
     {"analysis", &TForm1::mmAnalysisClick, "X 12Fmod.rtf"},
     {"plot", &TForm1::mmPlotClick, "X 12Fmod.gif"},
+    {"pdf", &TForm1::mmPdfClick, "X 12Fmod.pdf"},
 };
 
 } // namespace
+
+TEST_F(SaveCommandsTest, PdfAndPrintGiveTheResultSheetOfTheProfileOnShow)
+{
+    s.open(samplePath("smith.cry"));
+    s.open(samplePath("ivanova.cry"));
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    save(&TForm1::mmPdfClick, pdf);
+    const QByteArray saved = readFile(pdf);
+    ASSERT_TRUE(saved.startsWith("%PDF-"));
+    EXPECT_TRUE(saved.trimmed().endsWith("%%EOF"));
+
+    // Print… on a printer that writes a PDF: the same sheet.
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    s.chooser.printTo = printed;
+    s.form.mmPrintClick();
+    ASSERT_TRUE(readFile(printed).startsWith("%PDF-"));
+    // A cancelled print dialog prints nothing.
+    s.chooser.printTo.reset();
+    QFile::remove(printed);
+    s.form.mmPrintClick();
+    EXPECT_FALSE(QFile::exists(printed));
+
+    // Both hold the last loaded profile only, not the one before it.
+    s.chooser.printTo = printed;
+    s.form.mmPrintClick();
+    for (const QString &file : {pdf, printed}) {
+        SCOPED_TRACE(file.toStdString());
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        if (!text.waitForFinished(60000) || text.exitCode() != 0)
+            GTEST_SKIP() << "pdftotext is not installed";
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(words.contains(QStringLiteral("Иванова Анна Сергеевна")));
+        EXPECT_FALSE(words.contains(QStringLiteral("Smith")));
+    }
+}
 
 // A write that fails (here through the writer's test hook: a full disk at the
 // write, the flush or the close) keeps the old file byte for byte and shows

@@ -4,6 +4,8 @@
 
 #include "app/file_chooser.h"
 
+#include <QPrinter>
+
 #include <vector>
 
 namespace tavo::testing {
@@ -13,6 +15,8 @@ public:
     std::optional<QString> answer; // nothing: the user cancels
     std::vector<OpenDialogSettings> openRequests;
     std::vector<SaveDialogSettings> saveRequests;
+    // Print…: the printer writes a PDF to this file; nothing: the user cancels.
+    std::optional<QString> printTo;
 
     std::optional<QString> chooseFileToOpen(QWidget *, const OpenDialogSettings &settings) override
     {
@@ -23,6 +27,14 @@ public:
     {
         saveRequests.push_back(settings);
         return answer;
+    }
+    bool choosePrinter(QWidget *, QPrinter &printer) override
+    {
+        if (!printTo)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*printTo);
+        return true;
     }
 };
 

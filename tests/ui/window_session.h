@@ -37,8 +37,7 @@ inline QString samplePath(const char *name)
 // The hex-letter text that decrypts to `plain` under the result-file key.
 inline std::string encryptResultText(std::string_view plain)
 {
-    PC1Cipher cipher;
-    return cipher.PC1EncryptHexText(resultFileKey(), plain);
+    return resultFileCipher().PC1EncryptHexText(plain);
 }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)

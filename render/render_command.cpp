@@ -3,6 +3,8 @@
 // shows, filled and toggled through the same operations as the window's
 // handlers, so the picture cannot drift from the screen.
 
+#include "render/render_command.h"
+
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 
@@ -196,7 +198,7 @@ void quietWithoutSession(QtMsgType type, const QMessageLogContext &context, cons
 
 } // namespace
 
-int runRender(const Arguments &args)
+int renderPictures(const Arguments &args)
 {
     RenderSettings settings;
     if (const auto threshold = args.option("--threshold")) {

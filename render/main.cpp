@@ -1,0 +1,19 @@
+// tavo12f-render: what `tavo12f-cli render ARGS` runs, as `tavo12f-render ARGS`.
+
+#include "cli/cli_commands.h"
+#include "render/render_command.h"
+
+#include <string>
+#include <vector>
+
+int main(int argc, char **argv)
+{
+    using namespace tavo::cli;
+    for (const Command &command : commands())
+        if (command.name == "render") {
+            Command render = command;
+            render.run = &renderPictures;
+            return runCommand(render, std::vector<std::string>(argv + 1, argv + argc));
+        }
+    return kExitUsage;
+}

@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Prints the performance goals of the project beside what one `make bench`
+run measured: each figure, its goal and its reference from the same run.
+
+    python3 scripts/bench_summary.py build/bench-results
+
+The folder holds the JSON files the benchmark programs wrote with
+--benchmark_out. Figures are medians of the CPU time over the repetitions.
+A goal that no benchmark measures yet keeps its row, marked as such.
+"""
+import json
+import pathlib
+import sys
+
+
+def medians(folder):
+    """Benchmark name -> median CPU time in microseconds."""
+    scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
+    found = {}
+    for path in sorted(pathlib.Path(folder).glob("*.json")):
+        for run in json.loads(path.read_text()).get("benchmarks", []):
+            name = run.get("run_name", run["name"])
+            if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
+                continue
+            if run.get("run_type") == "iteration" and name in found:
+                continue  # without repetitions there is one run, which is its own median
+            found[name] = run["cpu_time"] * scale[run.get("time_unit", "ns")]
+    return found
+
+
+def micro(us):
+    return f"{us:,.1f} µs" if us < 10_000 else f"{us / 1000:,.1f} ms"
+
+
+def ratio_row(figure, goal, limit, measured, reference, times):
+    """A figure that is one benchmark's time over another's, at most limit."""
+    if measured not in times or reference not in times:
+        return [figure, "not measured", goal, "—", "—"]
+    ratio = times[measured] / times[reference]
+    return [figure, f"{ratio:.3f} × ({micro(times[measured])})", goal,
+            f"{reference}: {micro(times[reference])}", "met" if ratio <= limit else "NOT MET"]
+
+
+def time_row(figure, goal, limit, measured, times):
+    """A figure that is one benchmark's time, below limit microseconds."""
+    if measured not in times:
+        return [figure, "not measured", goal, "—", "—"]
+    return [figure, micro(times[measured]), goal, "—", "met" if times[measured] < limit else "NOT MET"]
+
+
+def main(folder):
+    times = medians(folder)
+    rows = [
+        ratio_row("BM_DecryptLongText (65,535 hex letters)", "≤ 0.15 × the plain loop", 0.15,
+                  "BM_DecryptLongText", "BM_DecryptLongTextPlainLoop", times),
+        time_row("BM_LoadTypicalResultFile (read, decrypt, parse, report)", "< 15 µs", 15.0,
+                 "BM_LoadTypicalResultFile", times),
+        # Goals that no benchmark measures yet.
+        ["one `tavo12f-cli profile FILE` process", "no benchmark yet", "≤ 3 × /bin/true", "—", "—"],
+        ["start-up to the first painted window", "no benchmark yet",
+         "≤ 1.2 × a minimal Qt window with a menu bar", "—", "—"],
+        ["batch `render -o DIR/`", "no benchmark yet", "≥ 200 files/s", "—", "—"],
+    ]
+    header = ["Figure", "Measured (median CPU time)", "Goal", "Same-run reference", "Goal met"]
+    widths = [max(len(r[i]) for r in rows + [header]) for i in range(len(header))]
+
+    def line(cells):
+        return "| " + " | ".join(c.ljust(w) for c, w in zip(cells, widths)) + " |"
+
+    print()
+    print(line(header))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for row in rows:
+        print(line(row))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    main(sys.argv[1])
