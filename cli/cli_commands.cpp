@@ -201,9 +201,10 @@ const std::vector<Command> &commands()
          1,
          &runProfile},
         {"render",
-         "[--threshold T] [--marks] [--sheet] [--format gif|png] -o OUT FILE...",
-         "write the chart picture of Save > Plot (--sheet: the whole result panel), GIF or PNG by OUT's "
-         "extension; an existing folder as OUT takes several FILEs; OUT - is standard output (--format, GIF "
+         "[--threshold T] [--marks] [--sheet] [--format gif|png|pdf] -o OUT FILE...",
+         "write the chart picture of Save > Plot (--sheet: the whole result panel), GIF or PNG, or the result "
+         "sheet as PDF, by OUT's extension; OUT.pdf takes the sheets of all FILEs in one PDF; an existing folder "
+         "as OUT takes one file per FILE in --format (GIF unless told); OUT - is standard output (--format, GIF "
          "unless told)",
          {{"-o", "--output", true},
           {"--threshold", "", true},

@@ -4,6 +4,7 @@
 
 #include "files/file_prefix.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -31,13 +32,17 @@ private:
     int fd_;
 };
 
-// Reads until `wanted` bytes or the end; false on a read error.
-bool readRegular(int fd, std::string &out, std::size_t wanted)
+// Reads until `wanted` bytes or the end; false on a read error. The buffer
+// grows by what the file is expected to hold (its size when it was opened,
+// and one byte more to see its end), not to `wanted` at once: a small file
+// costs no large zero-filled buffer.
+bool readRegular(int fd, std::string &out, std::size_t wanted, std::size_t expected)
 {
     while (out.size() < wanted) {
         const std::size_t start = out.size();
-        out.resize(wanted);
-        const ssize_t n = ::read(fd, out.data() + start, wanted - start);
+        const std::size_t room = expected + 1 > start ? expected + 1 - start : std::size_t{4096};
+        out.resize(start + std::min(wanted - start, std::max(room, std::size_t{1})));
+        const ssize_t n = ::read(fd, out.data() + start, out.size() - start);
         out.resize(start + (n > 0 ? std::size_t(n) : 0));
         if (n == 0)
             return true;
@@ -91,10 +96,8 @@ std::optional<FilePrefix> readFilePrefix(const std::filesystem::path &path, std:
     const std::size_t wanted = limit + 1;
     bool complete;
     if (S_ISREG(st.st_mode)) {
-        const int flags = ::fcntl(file.get(), F_GETFL);
-        if (flags >= 0)
-            (void)::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
-        complete = readRegular(file.get(), prefix.bytes, wanted);
+        // O_NONBLOCK does not change how a regular file reads.
+        complete = readRegular(file.get(), prefix.bytes, wanted, std::size_t(st.st_size));
     } else {
         complete = readStream(file.get(), prefix.bytes, wanted, quiet);
     }

@@ -12,6 +12,7 @@
 #include "display/look.h"
 #include "display/profile_chart.h"
 #include "display/result_panel.h"
+#include "display/result_sheet.h"
 #include "display/threshold_field.h"
 #include "export/gif_file.h"
 #include "export/png_file.h"
@@ -27,6 +28,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -36,7 +38,9 @@ namespace tavo::cli {
 
 namespace {
 
-enum class PictureFormat { Gif, Png };
+// GIF and PNG are pictures of the chart or the panel; a PDF holds the result
+// sheet of every file it is given.
+enum class PictureFormat { Gif, Png, Pdf };
 
 std::optional<PictureFormat> formatNamed(QString name)
 {
@@ -45,13 +49,25 @@ std::optional<PictureFormat> formatNamed(QString name)
         return PictureFormat::Gif;
     if (name == QLatin1String("png"))
         return PictureFormat::Png;
+    if (name == QLatin1String("pdf"))
+        return PictureFormat::Pdf;
     return std::nullopt;
 }
 
 const char *extensionOf(PictureFormat format)
 {
-    return format == PictureFormat::Gif ? "gif" : "png";
+    switch (format) {
+    case PictureFormat::Gif:
+        return "gif";
+    case PictureFormat::Png:
+        return "png";
+    case PictureFormat::Pdf:
+        break;
+    }
+    return "pdf";
 }
+
+constexpr const char *kFormats = "gif, png or pdf";
 
 struct RenderSettings {
     std::optional<QString> threshold; // typed into the threshold field
@@ -59,16 +75,21 @@ struct RenderSettings {
     bool sheet = false;
 };
 
+// One output file and what goes into it: one input for a picture, one or
+// more for a PDF.
 struct RenderJob {
-    std::string input;
+    std::vector<std::string> inputs;
     std::string output;
     PictureFormat format;
 };
 
-QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
+// A result panel showing the result as the window would after the settings'
+// clicks and typing.
+std::unique_ptr<ResultPanel> preparedPanel(const LoadedResult &result, const RenderSettings &settings)
 {
     // The main window's look: its form font and the button-face background.
-    ResultPanel panel;
+    auto owned = std::make_unique<ResultPanel>();
+    ResultPanel &panel = *owned;
     applyFormLook(panel);
     panel.resize(settings.sheet ? ResultPanel::kContentSize : ResultPanel::kDesignSize);
     // Shown, so the children count as visible, but never mapped anywhere.
@@ -90,7 +111,11 @@ QImage renderPicture(const LoadedResult &result, const RenderSettings &settings)
     if (settings.marks)
         for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
             panel.profileChart().seriesClicked(series, Qt::LeftButton);
+    return owned;
+}
 
+QImage renderPicture(ResultPanel &panel, const RenderSettings &settings)
+{
     if (!settings.sheet)
         return panel.Chart->picture();
     QImage sheet(ResultPanel::kContentSize, QImage::Format_RGB32);
@@ -130,16 +155,16 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
     std::vector<RenderJob> jobs;
 
     if (outPath == kStandardOutput) {
-        if (args.operands.size() > 1) {
-            usage = "render: standard output takes one picture";
-            return {};
-        }
         const auto format = formatNamed(QString::fromStdString(std::string(formatOption.value_or("gif"))));
         if (!format) {
-            usage = "render: unknown format " + std::string(*formatOption) + " (gif or png)";
+            usage = "render: unknown format " + std::string(*formatOption) + " (" + kFormats + ")";
             return {};
         }
-        jobs.push_back({args.operands.front(), outPath, *format});
+        if (args.operands.size() > 1 && format != PictureFormat::Pdf) {
+            usage = "render: standard output takes one picture, or one PDF of several files";
+            return {};
+        }
+        jobs.push_back({args.operands, outPath, *format});
         return jobs;
     }
 
@@ -149,7 +174,7 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
         if (formatOption) {
             const auto named = formatNamed(QString::fromStdString(std::string(*formatOption)));
             if (!named) {
-                usage = "render: unknown format " + std::string(*formatOption) + " (gif or png)";
+                usage = "render: unknown format " + std::string(*formatOption) + " (" + kFormats + ")";
                 return {};
             }
             format = *named;
@@ -163,25 +188,25 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
                 usage = "render: two files would both be written as " + name;
                 return {};
             }
-            jobs.push_back({input, (std::filesystem::path(outPath) / name).string(), format});
+            jobs.push_back({{input}, (std::filesystem::path(outPath) / name).string(), format});
         }
         return jobs;
     }
 
-    if (args.operands.size() > 1) {
-        usage = "render: several files need -o to name an existing folder";
-        return {};
-    }
     if (formatOption) {
         usage = "render: --format is for a folder or -; a file's picture format follows its extension";
         return {};
     }
     const auto format = formatNamed(QFileInfo(qtPath(outPath)).suffix());
     if (!format) {
-        usage = "render: OUT must end in .gif or .png";
+        usage = "render: OUT must end in .gif, .png or .pdf";
         return {};
     }
-    jobs.push_back({args.operands.front(), outPath, *format});
+    if (args.operands.size() > 1 && format != PictureFormat::Pdf) {
+        usage = "render: several files need -o to name an existing folder, or a .pdf file";
+        return {};
+    }
+    jobs.push_back({args.operands, outPath, *format});
     return jobs;
 }
 
@@ -237,15 +262,29 @@ int renderPictures(const Arguments &args)
 
     int status = kExitOk;
     for (const RenderJob &job : jobs) {
-        const LoadOutcome outcome = loadResultFile(job.input);
-        if (const auto *error = std::get_if<LoadError>(&outcome)) {
-            reportLoadError(*error, job.input);
-            status = kExitFileFailed;
-            continue;
+        std::vector<std::unique_ptr<ResultPanel>> panels;
+        for (const std::string &input : job.inputs) {
+            const LoadOutcome outcome = loadResultFile(input);
+            if (const auto *error = std::get_if<LoadError>(&outcome)) {
+                reportLoadError(*error, input);
+                status = kExitFileFailed;
+                continue;
+            }
+            panels.push_back(preparedPanel(std::get<LoadedResult>(outcome), settings));
         }
-        const QImage picture = renderPicture(std::get<LoadedResult>(outcome), settings);
-        if (!writePicture(picture, job.output, job.format))
+        // Nothing loaded: nothing is created or replaced.
+        if (panels.empty())
+            continue;
+        if (job.format == PictureFormat::Pdf) {
+            std::vector<ResultPanel *> sheets;
+            for (const auto &panel : panels)
+                sheets.push_back(panel.get());
+            const QByteArray pdf = resultSheetPdf(sheets);
+            if (!writeResult(job.output, std::string_view(pdf.constData(), std::size_t(pdf.size()))))
+                status = kExitFileFailed;
+        } else if (!writePicture(renderPicture(*panels.front(), settings), job.output, job.format)) {
             status = kExitFileFailed;
+        }
     }
     return status;
 }

@@ -18,6 +18,10 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
@@ -255,6 +259,42 @@ TEST_F(RenderCommand, FolderOutputWritesOnePicturePerFile)
     }
     EXPECT_EQ(run({"-o", folder, sample("petrov.cry")}).status, 0);
     EXPECT_EQ(readGifImage(QString::fromStdString(outPath("petrov.gif"))).size(), QSize(1020, 424));
+}
+
+// The result sheet: one PDF per file into a folder, or all of them in one
+// PDF file, one sheet (two pages here) after another.
+TEST_F(RenderCommand, PdfHoldsTheResultSheetOfEveryFile)
+{
+    const auto pages = [](const std::string &pdf) {
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf)});
+        if (!info.waitForFinished(60000) || info.exitCode() != 0)
+            return -1;
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
+        return m.hasMatch() ? m.captured(1).toInt() : -1;
+    };
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        GTEST_SKIP() << "pdfinfo is not installed";
+
+    const std::string folder = dir.path().toStdString();
+    CliRun r = run({"--format", "pdf", "-o", folder, sample("ivanova.cry"), sample("smith.cry"), outPath("gone.cry")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot open file " + outPath("gone.cry") + "\n");
+    EXPECT_EQ(pages(outPath("ivanova.pdf")), 2);
+    EXPECT_EQ(pages(outPath("smith.pdf")), 2);
+
+    r = run({"-o", outPath("all.pdf"), sample("ivanova.cry"), sample("smith.cry"), sample("petrov.cry")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(pages(outPath("all.pdf")), 6);
+
+    // Standard output takes one PDF of several files too, but one picture only.
+    r = run({"--format", "pdf", "-o", "-", sample("ivanova.cry"), sample("smith.cry")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, 5), "%PDF-");
+    EXPECT_EQ(run({"-o", "-", sample("ivanova.cry"), sample("smith.cry")}).status, 2);
+    EXPECT_EQ(run({"-o", outPath("two.gif"), sample("ivanova.cry"), sample("smith.cry")}).status, 2);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(outPath("two.gif"))));
 }
 
 TEST_F(RenderCommand, FailuresAndUsageErrors)
