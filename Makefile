@@ -6,8 +6,13 @@ PACKAGE_BUILD ?= build-package
 FUZZ_SECONDS ?= 30
 BENCH_REPETITIONS ?= 5
 CMAKE_FLAGS ?=
+# The Windows program, cross-built with mingw-w64 against a Qt for Windows
+# unpacked from QT_MINGW_ARCHIVE into the build folder, and tested under Wine.
+WIN_BUILD ?= build-win
+QT_MINGW_ARCHIVE ?= ../shared/toolchains/qt6.4.2-mingw64.tar.xz
+QT_MINGW ?= $(WIN_BUILD)/qt6-mingw
 
-.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench package check-package clean
+.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench package check-package clean windows test-windows
 
 all: build
 
@@ -44,6 +49,13 @@ test-fuzz: deps
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+windows:
+	@bash scripts/install-deps.sh --windows
+	@bash scripts/windows.sh build "$(WIN_BUILD)" "$(QT_MINGW)" "$(QT_MINGW_ARCHIVE)"
+
+test-windows: windows
+	@bash scripts/windows.sh test "$(WIN_BUILD)" "$(QT_MINGW)" "$(QT_MINGW_ARCHIVE)"
+
 # Every benchmark program, its repetitions interleaved at random so that a
 # figure and its reference alternate, then one table of the goals.
 bench: build
@@ -70,4 +82,4 @@ check-package: package
 	@bash scripts/check-package-in-clean-root.sh $(PACKAGE_BUILD)/tavo12f_*.deb
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(WIN_BUILD)

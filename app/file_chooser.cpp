@@ -22,7 +22,9 @@ SaveDialogStart saveDialogStart(const QString &suggestedName)
     const QFileInfo suggested(QDir::fromNativeSeparators(suggestedName));
     QString folder = suggested.absolutePath();
     // A missing folder would leave the dialog wherever it was last, with the
-    // whole path in its name field; start in what exists instead.
+    // whole path in its name field; start in what exists instead. The bare
+    // name also suits the native Windows dialog, which takes the name as a
+    // file URL and drops a folder written with backslashes.
     while (!QFileInfo(folder).isDir()) {
         const QString parent = QFileInfo(folder).absolutePath();
         if (parent == folder)

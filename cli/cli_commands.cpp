@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/cli_output.h"
+#include "cli/console.h"
 
 #include "files/atomic_file.h"
 #include "files/file_messages.h"
@@ -32,7 +33,7 @@ int firstOutputError = 0; // errno of the first failed write to stdout
 
 void writeBytes(std::FILE *stream, std::string_view bytes)
 {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() && stream == stdout && !firstOutputError)
+    if (!writeStream(stream, bytes) && stream == stdout && !firstOutputError)
         firstOutputError = errno ? errno : EIO;
 }
 
@@ -61,8 +62,8 @@ void reportFailure(std::string_view utf8Message)
 std::string fullPath(const std::string &path)
 {
     std::error_code ec;
-    const auto absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.string();
+    const auto absolute = std::filesystem::absolute(filePath(path), ec);
+    return ec ? path : displayPath(absolute);
 }
 
 void reportLoadError(const LoadError &error, const std::string &path)
@@ -240,7 +241,7 @@ int usageError(std::string_view message)
 int runDecrypt(const Arguments &args)
 {
     const std::string &path = args.operands.front();
-    const auto text = readResultFileText(path);
+    const auto text = readResultFileText(filePath(path));
     if (!text) {
         reportFailure(cannotOpenFileMessage(fullPath(path)));
         return kExitFileFailed;
@@ -296,7 +297,7 @@ int runReport(const Arguments &args)
     bool anyLoaded = false;
     std::string report;
     for (const auto &path : args.operands) {
-        const LoadOutcome outcome = loadResultFile(path);
+        const LoadOutcome outcome = loadResultFile(filePath(path));
         if (const auto *error = std::get_if<LoadError>(&outcome)) {
             reportLoadError(*error, path);
             status = kExitFileFailed;
@@ -330,7 +331,7 @@ int runProfile(const Arguments &args)
     }
 
     const std::string &path = args.operands.front();
-    const LoadOutcome outcome = loadResultFile(path);
+    const LoadOutcome outcome = loadResultFile(filePath(path));
     if (const auto *error = std::get_if<LoadError>(&outcome)) {
         reportLoadError(*error, path);
         return kExitFileFailed;

@@ -4,6 +4,7 @@
 // and where a result goes: standard output, or a file written whole or not
 // at all.
 
+#include "cli/console.h"
 #include "resultfile/result_load.h"
 
 #include <cstdio>
@@ -17,6 +18,8 @@ namespace tavo::cli {
 // The name of OUT that means standard output.
 inline constexpr std::string_view kStandardOutput = "-";
 
+// Writes bytes to the stream as they are; a failed write to standard output
+// is remembered for standardOutputFailure.
 void writeBytes(std::FILE *stream, std::string_view bytes);
 // Flushes standard output; the reason when anything written there was lost.
 std::optional<std::string> standardOutputFailure();

@@ -3,6 +3,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "cli/console.h"
 #include "cli/render_launch.h"
 
 #include <cstdio>
@@ -12,12 +13,13 @@
 int main(int argc, char **argv)
 {
     using namespace tavo::cli;
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    setUpStandardStreams();
+    const std::vector<std::string> args = commandArguments(argc, argv);
     if (args.empty())
         return usageError("no command given");
     if (args.front() == "-h" || args.front() == "--help") {
         const std::string text = usageText();
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        writeBytes(stdout, text);
         return kExitOk;
     }
 

@@ -1,5 +1,12 @@
 #include "display/look.h"
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
@@ -93,6 +100,18 @@ void applyFormLook(QWidget &window)
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     window.setPalette(face);
     window.setAutoFillBackground(true);
+}
+
+void useSystemFontsOffscreen()
+{
+#ifdef Q_OS_WIN
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        return;
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        qputenv("QT_QPA_FONTDIR", (QString::fromWCharArray(windows, int(length)) + QStringLiteral("\\Fonts")).toLocal8Bit());
+#endif
 }
 
 } // namespace tavo

@@ -38,6 +38,13 @@ QColor toQColor(Rgb colour);
 // on the chart and its legend, whatever the desktop's colours.
 QPalette chartBevelColours();
 
+// Qt's offscreen platform reads fonts from files only, from Qt's own font
+// folder unless QT_QPA_FONTDIR names another; a Windows Qt ships none, so
+// every letter would be drawn as a box. On Windows this points it at the
+// system's Fonts folder unless the variable is set; elsewhere it does
+// nothing. Call before the QApplication is made.
+void useSystemFontsOffscreen();
+
 // The look of the program's windows: the form font on the button-face colour.
 void applyFormLook(QWidget &window);
 

@@ -4,9 +4,6 @@
 
 #include "platform/platform.h"
 
-#include <QAbstractNativeEventFilter>
-#include <QByteArray>
-#include <QCoreApplication>
 #include <QDir>
 #include <QWidget>
 
@@ -14,6 +11,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 namespace tavo {
@@ -21,28 +19,19 @@ namespace tavo {
 namespace {
 
 // Hands the window's WM_SYSCOMMAND messages to the program and always lets
-// them go on to the default handling, so move, size and close keep working.
-class SysCommandFilter final : public QAbstractNativeEventFilter {
-public:
-    SysCommandFilter(HWND window, Platform::CommandHandler onCommand)
-        : window_(window), onCommand_(std::move(onCommand))
-    {
-    }
+// them go on to the window's own procedure, so move, size and close keep
+// working. The window procedure itself is subclassed: an application-wide
+// native event filter was never handed these messages (seen with Qt 6.4).
+constexpr UINT_PTR kSysCommandSubclass = 1025;
 
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
-    {
-        if (eventType != "windows_generic_MSG")
-            return false;
-        const auto *msg = static_cast<const MSG *>(message);
-        if (msg->hwnd == window_ && msg->message == WM_SYSCOMMAND)
-            onCommand_(static_cast<std::uintptr_t>(msg->wParam));
-        return false;
-    }
-
-private:
-    HWND window_;
-    Platform::CommandHandler onCommand_;
-};
+LRESULT CALLBACK sysCommandProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
+{
+    if (message == WM_SYSCOMMAND)
+        (*reinterpret_cast<Platform::CommandHandler *>(data))(static_cast<std::uintptr_t>(wParam));
+    else if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, sysCommandProc, id);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
 
 HWND nativeHandle(QWidget &window)
 {
@@ -51,11 +40,7 @@ HWND nativeHandle(QWidget &window)
 
 class Win32Platform final : public Platform {
 public:
-    ~Win32Platform() override
-    {
-        if (filter_ && QCoreApplication::instance())
-            QCoreApplication::instance()->removeNativeEventFilter(filter_.get());
-    }
+    ~Win32Platform() override { stopCommands(); }
 
     void addAboutItem(QWidget &window, CommandHandler onCommand) override
     {
@@ -72,10 +57,11 @@ public:
             InsertMenuW(menu, 0xFFFF, MF_BYPOSITION, kAboutCommand,
                         reinterpret_cast<LPCWSTR>(caption.utf16()));
         }
-        if (filter_)
-            QCoreApplication::instance()->removeNativeEventFilter(filter_.get());
-        filter_ = std::make_unique<SysCommandFilter>(hwnd, std::move(onCommand));
-        QCoreApplication::instance()->installNativeEventFilter(filter_.get());
+        stopCommands();
+        onCommand_ = std::make_unique<CommandHandler>(std::move(onCommand));
+        if (SetWindowSubclass(hwnd, sysCommandProc, kSysCommandSubclass,
+                              reinterpret_cast<DWORD_PTR>(onCommand_.get())))
+            commandWindow_ = hwnd;
     }
 
     void fixWindowBorder(QWidget &window) override
@@ -132,7 +118,16 @@ public:
     }
 
 private:
-    std::unique_ptr<SysCommandFilter> filter_;
+    // The window may be gone already; its subclass went with it.
+    void stopCommands()
+    {
+        if (commandWindow_ && IsWindow(commandWindow_))
+            RemoveWindowSubclass(commandWindow_, sysCommandProc, kSysCommandSubclass);
+        commandWindow_ = nullptr;
+    }
+
+    HWND commandWindow_ = nullptr;
+    std::unique_ptr<CommandHandler> onCommand_;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // tavo12f-render: what `tavo12f-cli render ARGS` runs, as `tavo12f-render ARGS`.
 
 #include "cli/cli_commands.h"
+#include "cli/console.h"
 #include "render/render_command.h"
 
 #include <string>
@@ -9,11 +10,12 @@
 int main(int argc, char **argv)
 {
     using namespace tavo::cli;
+    setUpStandardStreams();
     for (const Command &command : commands())
         if (command.name == "render") {
             Command render = command;
             render.run = &renderPictures;
-            return runCommand(render, std::vector<std::string>(argv + 1, argv + argc));
+            return runCommand(render, commandArguments(argc, argv));
         }
     return kExitUsage;
 }

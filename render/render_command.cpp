@@ -124,10 +124,24 @@ QImage renderPicture(ResultPanel &panel, const RenderSettings &settings)
     return sheet;
 }
 
-// Paths pass between the command line and Qt in the system's file-name encoding.
+// Paths pass between the command line and Qt in the system's file-name
+// encoding: UTF-8 on Windows, where the arguments come from the wide command line.
 QString qtPath(const std::string &path)
 {
+#ifdef _WIN32
+    return QString::fromStdString(path);
+#else
     return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
+}
+
+std::string commandLinePath(const QString &path)
+{
+#ifdef _WIN32
+    return path.toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
 }
 
 // The picture written whole to its file or to standard output; false, with
@@ -169,7 +183,7 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
     }
 
     std::error_code ec;
-    if (std::filesystem::is_directory(outPath, ec)) {
+    if (std::filesystem::is_directory(filePath(outPath), ec)) {
         PictureFormat format = PictureFormat::Gif;
         if (formatOption) {
             const auto named = formatNamed(QString::fromStdString(std::string(*formatOption)));
@@ -182,13 +196,13 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
         std::set<std::string> names;
         for (const auto &input : args.operands) {
             const QString base = QFileInfo(qtPath(input)).completeBaseName();
-            const std::string name = QFile::encodeName(base).toStdString() + "." + extensionOf(format);
+            const std::string name = commandLinePath(base) + "." + extensionOf(format);
             // Two inputs of one name would silently leave only the last picture.
             if (!names.insert(name).second) {
                 usage = "render: two files would both be written as " + name;
                 return {};
             }
-            jobs.push_back({{input}, (std::filesystem::path(outPath) / name).string(), format});
+            jobs.push_back({{input}, displayPath(filePath(outPath) / filePath(name)), format});
         }
         return jobs;
     }
@@ -253,6 +267,7 @@ int renderPictures(const Arguments &args)
     // No display is needed unless the caller asks for a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    useSystemFontsOffscreen();
     platformHandler = qInstallMessageHandler(quietWithoutSession);
     static int argc = 1;
     static char name[] = "tavo12f-cli";
@@ -264,7 +279,7 @@ int renderPictures(const Arguments &args)
     for (const RenderJob &job : jobs) {
         std::vector<std::unique_ptr<ResultPanel>> panels;
         for (const std::string &input : job.inputs) {
-            const LoadOutcome outcome = loadResultFile(input);
+            const LoadOutcome outcome = loadResultFile(filePath(input));
             if (const auto *error = std::get_if<LoadError>(&outcome)) {
                 reportLoadError(*error, input);
                 status = kExitFileFailed;

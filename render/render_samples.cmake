@@ -1,7 +1,7 @@
 # Renders every result file in DATA with CLI, with no display: the charts as
 # GIF and the sheets as PNG into OUT, then checks that each picture is there
 # with the right size, read from its file header.
-#   cmake -DCLI=... -DDATA=... -DOUT=... -P render_samples.cmake
+#   cmake -DCLI=... -DDATA=... -DOUT=... [-DEMULATOR=wine] -P render_samples.cmake
 
 file(REMOVE_RECURSE "${OUT}")
 file(MAKE_DIRECTORY "${OUT}/charts" "${OUT}/sheets")
@@ -16,7 +16,7 @@ foreach(run IN ITEMS "charts" "sheets")
   else()
     set(options --sheet --format png)
   endif()
-  execute_process(COMMAND "${CLI}" render ${options} -o "${OUT}/${run}" ${samples}
+  execute_process(COMMAND ${EMULATOR} "${CLI}" render ${options} -o "${OUT}/${run}" ${samples}
                   RESULT_VARIABLE status ERROR_VARIABLE errors)
   if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
     message(FATAL_ERROR "render of the ${run} ended with ${status}:\n${errors}")

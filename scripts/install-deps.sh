@@ -3,6 +3,8 @@
 #   install-deps.sh run      building and running the program (make run)
 #   install-deps.sh package  that and building the .deb (make package)
 #   install-deps.sh [all]    everything, tests included (make test)
+#   install-deps.sh --windows  all that and the Windows cross build and its
+#                            tests under Wine (make windows, make test-windows)
 # Only missing packages are installed, so a ready machine pays nothing. As a
 # normal user without sudo it names the missing packages and stops.
 set -euo pipefail
@@ -33,11 +35,16 @@ test=(
   fonts-dejavu-core
 )
 
+# The Windows cross build: mingw-w64, GoogleTest's sources to build for
+# Windows, Wine and the locales its tests run in.
+windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+
 case "${1:-all}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${run[@]}" "${package[@]}") ;;
   all) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
-  *) echo "usage: $0 [run|package|all]" >&2; exit 2 ;;
+  --windows | windows) packages=("${run[@]}" "${package[@]}" "${test[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [run|package|all|--windows]" >&2; exit 2 ;;
 esac
 
 missing=()

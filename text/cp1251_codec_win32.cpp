@@ -24,9 +24,13 @@ std::string fromWide(UINT codePage, std::wstring_view wide, const char *defaultC
 {
     if (wide.empty())
         return {};
-    const int length = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0, defaultChar, nullptr);
+    // Without WC_NO_BEST_FIT_CHARS Windows writes a look-alike ("e" for "ë")
+    // instead of the default character. UTF-8 takes no flags and no default.
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int length =
+        WideCharToMultiByte(codePage, flags, wide.data(), int(wide.size()), nullptr, 0, defaultChar, nullptr);
     std::string bytes(std::size_t(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), bytes.data(), length, defaultChar, nullptr);
+    WideCharToMultiByte(codePage, flags, wide.data(), int(wide.size()), bytes.data(), length, defaultChar, nullptr);
     return bytes;
 }
 

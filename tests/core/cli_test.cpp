@@ -387,3 +387,24 @@ TEST_F(Cli, MessagesNameThePathOnOneLine)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Cannot create file " + (dir.path() / "no\\nfolder" / "x.rtf").string() + "\n");
 }
+
+// Cyrillic file names go in and come out as the user typed them, whatever
+// the system's ANSI code page (Windows hands main its arguments in it).
+TEST_F(Cli, CyrillicFileNamesOpenSaveAndShowInMessages)
+{
+    const auto named = [&](const char *utf8) { return (dir.path() / utf8).string(); };
+    const std::string input = named("Иванова Анна.cry");
+    std::filesystem::copy_file(sample("ivanova.cry"), input);
+    const CliRun report = run({"report", input});
+    EXPECT_EQ(report.status, 0) << report.err;
+    EXPECT_EQ(report.out, reportBytes(sample("ivanova.cry")));
+
+    const std::string output = named("Отчёт Ивановой.rtf");
+    EXPECT_EQ(run({"report", "-o", output, input}).status, 0);
+    EXPECT_EQ(readFile(output), reportBytes(sample("ivanova.cry")));
+
+    const std::string missing = named("Петров ёж.cry");
+    const CliRun failed = run({"profile", missing});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "Cannot open file " + missing + "\n");
+}

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 using namespace tavo;
 using namespace tavo::testing_support;
@@ -179,11 +181,13 @@ TEST(ResultLoadFile, FoldersAndMissingFilesCannotBeOpened)
     const LoadError cannotOpen{LoadError::Kind::CannotOpen, {}};
     EXPECT_EQ(failed(loadResultFile(dir.path())), cannotOpen);
     EXPECT_EQ(failed(loadResultFile(dir.path() / "missing.cry")), cannotOpen);
+#ifndef _WIN32 // Windows has no owner permission bits to take away
     if (::geteuid() != 0) { // root reads whatever the permissions say
         const auto locked = dir.write("locked.cry", encrypt(sampleText()));
         std::filesystem::permissions(locked, std::filesystem::perms::none);
         EXPECT_EQ(failed(loadResultFile(locked)), cannotOpen);
     }
+#endif
     EXPECT_EQ(failed(loadResultFile(dir.write("empty.cry", ""))), (LoadError{LoadError::Kind::InvalidField, ""}));
 }
 

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <random>
 #include <string_view>
-#include <unistd.h>
 
 namespace tavo::testing_support {
 
@@ -52,8 +52,17 @@ class TempDir {
 public:
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavo-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
+        // A new folder of its own: creating it fails while the name is taken.
+        std::random_device seed;
+        std::mt19937 random(seed());
+        for (;;) {
+            m_path = std::filesystem::temp_directory_path() / ("tavo-test-" + std::to_string(random()));
+            std::error_code ec;
+            if (std::filesystem::create_directory(m_path, ec))
+                break;
+            if (ec)
+                throw std::filesystem::filesystem_error("cannot make a temporary folder", m_path, ec);
+        }
     }
     ~TempDir()
     {

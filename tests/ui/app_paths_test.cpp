@@ -48,7 +48,8 @@ TEST(ApplicationFolder, EndsWithExactlyOneSeparator)
     EXPECT_EQ(withTrailingSeparator(QStringLiteral("/"), QLatin1Char('/')), QStringLiteral("/"));
     EXPECT_EQ(withTrailingSeparator(QStringLiteral("C:\\"), QLatin1Char('\\')), QStringLiteral("C:\\"));
     EXPECT_EQ(withTrailingSeparator(QStringLiteral("C:\\Tests"), QLatin1Char('\\')), QStringLiteral("C:\\Tests\\"));
-    EXPECT_EQ(applicationFolder(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    // In the system's own spelling: backslashes on Windows.
+    EXPECT_EQ(applicationFolder(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator());
 }
 
 TEST(OpenDialogFilter, EachPairBecomesOneQtFilterMatchingItsPattern)

@@ -7,6 +7,9 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace tavo::testing {
 
 // What giflib finds in a file.
@@ -17,11 +20,32 @@ struct DecodedGif {
     QImage image; // the first image, RGB32
 };
 
+// The file's bytes, handed to giflib from memory.
+struct GifBytes {
+    QByteArray bytes;
+    qsizetype at = 0;
+};
+
+inline int readGifBytes(GifFileType *gif, GifByteType *into, int count)
+{
+    auto *source = static_cast<GifBytes *>(gif->UserData);
+    const int n = int(std::min<qsizetype>(count, source->bytes.size() - source->at));
+    std::memcpy(into, source->bytes.constData() + source->at, std::size_t(n));
+    source->at += n;
+    return n;
+}
+
 inline DecodedGif decodeGif(const QString &path)
 {
     DecodedGif out;
+    // Read through Qt, as giflib's own file opening takes names in the ANSI
+    // code page on Windows and cannot open every name there.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return out;
+    GifBytes source{file.readAll()};
     int error = 0;
-    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
+    GifFileType *gif = DGifOpen(&source, readGifBytes, &error);
     if (!gif)
         return out;
     if (DGifSlurp(gif) == GIF_OK && gif->ImageCount >= 1) {

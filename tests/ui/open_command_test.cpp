@@ -5,7 +5,9 @@
 #include "display/cp1251_qstring.h"
 #include "profile/factor_catalogue.h"
 #include "resultfile/result_load.h"
+#ifndef _WIN32
 #include "../fifo_writers.h"
+#endif
 #include "window_session.h"
 
 #include <QDropEvent>
@@ -494,6 +496,7 @@ TEST_F(OpenCommandTest, DroppingTextOrAnythingNotLocalDoesNothing)
     EXPECT_EQ(boxes.count, 0);
 }
 
+#ifndef _WIN32 // FIFOs and mounts are POSIX
 // Open never freezes the window: a FIFO that no writer opens ends in the
 // error box, one with a writer loads what it supplies. (The late writer
 // frees a load that would otherwise block for good.)
@@ -518,6 +521,8 @@ TEST_F(OpenCommandTest, FifoGivesWhatItsWriterSuppliesOrAPromptError)
     EXPECT_EQ(s.form.Chart->title(), QStringList{kIvanovaTitle});
     EXPECT_FALSE(s.form.paTest->isHidden());
 }
+#endif
+
 
 // The message names what was given: '' for nothing, and a line break in a
 // name stays on the message's one line.

@@ -7,7 +7,9 @@
 #include "files/atomic_file.h"
 #include "resultfile/result_load.h"
 #include "gif_reading.h"
+#ifndef _WIN32
 #include "../full_disk.h"
+#endif
 #include "window_session.h"
 
 #include <QDir>
@@ -18,7 +20,9 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 using namespace tavo;
 using namespace tavo::testing;
@@ -335,6 +339,7 @@ TEST_F(SaveCommandsTest, AFailedWriteKeepsTheOldFileAndSaysWhy)
     }
 }
 
+#ifndef _WIN32 // FIFOs and mounts are POSIX
 // The same on a real file system with no room left.
 TEST_F(SaveCommandsTest, FullDiskKeepsTheOldFileAndSaysWhy)
 {
@@ -357,7 +362,10 @@ TEST_F(SaveCommandsTest, FullDiskKeepsTheOldFileAndSaysWhy)
         QFile::remove(target);
     }
 }
+#endif
 
+
+#ifndef _WIN32 // FIFOs and mounts are POSIX
 // A FIFO chosen in the dialog stays a FIFO: nothing but a regular file is
 // replaced.
 TEST_F(SaveCommandsTest, OnlyARegularFileIsReplaced)
@@ -377,3 +385,5 @@ TEST_F(SaveCommandsTest, OnlyARegularFileIsReplaced)
         EXPECT_TRUE(S_ISFIFO(st.st_mode));
     }
 }
+#endif
+

@@ -1,5 +1,7 @@
 // Runs the Qt-dependent tests inside one QApplication on the offscreen
 // platform, so no display is needed.
+#include "display/look.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    tavo::useSystemFontsOffscreen();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
