@@ -2,6 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
 FUZZ_SECONDS ?= 30
 BENCH_REPETITIONS ?= 5
 CMAKE_FLAGS ?=
@@ -11,18 +12,23 @@ WIN_BUILD ?= build-win
 QT_MINGW_ARCHIVE ?= ../shared/toolchains/qt6.4.2-mingw64.tar.xz
 QT_MINGW ?= $(WIN_BUILD)/qt6-mingw
 
-.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench clean windows test-windows
+.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench package check-package clean windows test-windows
 
 all: build
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh all
 
+# Everything, tests and benchmarks included.
 build: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DTAVO_TESTS=ON -DTAVO_BENCHMARKS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)
 
-run: build
+# Only what running needs (the program, the companion and the help), so a first run is quick.
+run:
+	@bash scripts/install-deps.sh run
+	@cmake -S . -B $(BUILD) -G Ninja -DTAVO_TESTS=OFF -DTAVO_BENCHMARKS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) --target program
 	@bash scripts/run.sh $(BUILD)
 
 test: test-unit test-sanitize test-fuzz
@@ -62,5 +68,18 @@ bench: build
 	done
 	@python3 scripts/bench_summary.py $(BUILD)/bench-results
 
+# A .deb for Debian 12 (release build, stripped, installed under /usr).
+package:
+	@bash scripts/install-deps.sh package
+	@cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DTAVO_TESTS=OFF -DTAVO_BENCHMARKS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PACKAGE_BUILD)
+	@cd $(PACKAGE_BUILD) && cpack -G DEB | tail -n 1
+
+# Installs the .deb in a fresh Debian 12 root and runs it there as a normal
+# user (needs root and the network to Debian's mirrors; slow, so not in `make test`).
+check-package: package
+	@bash scripts/check-package-in-clean-root.sh $(PACKAGE_BUILD)/tavo12f_*.deb
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(WIN_BUILD)

@@ -1,6 +1,10 @@
 #include "app/app_folder.h"
 
+#include "app/install_layout.h"
+
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace tavo {
 
@@ -16,39 +20,69 @@ QString applicationFolder()
     return withTrailingSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
-QString helpFilePath(const QString &appFolder)
+QString dataFolder(const QString &appFolder)
 {
-    return appFolder + kHelpFileName;
+    return dataFolder(appFolder, kInstalledDataFromBinary);
 }
 
-QString openDialogFolder(const QString &appFolder)
+QString dataFolder(const QString &appFolder, const QString &installedData)
 {
-    return appFolder + QStringLiteral("Data");
+    if (QFileInfo(appFolder + QStringLiteral("Data")).isDir())
+        return appFolder;
+    const QString installed =
+        withTrailingSeparator(QDir::toNativeSeparators(QDir::cleanPath(appFolder + installedData)));
+    if (QFileInfo(installed + QStringLiteral("Data")).isDir())
+        return installed;
+    return appFolder;
 }
 
-namespace {
-
-QString suggestedResultName(const QString &appFolder, const QString &subject, QChar separator,
-                            const QString &ending)
+QString helpFilePath(const QString &dataFolder)
 {
-    return appFolder + QStringLiteral("Results") + separator + subject + ending;
+    return dataFolder + kHelpFileName;
 }
 
-} // namespace
-
-QString suggestedReportName(const QString &appFolder, const QString &subject, QChar separator)
+QString helpPagesFolder(const QString &dataFolder)
 {
-    return suggestedResultName(appFolder, subject, separator, QStringLiteral(" 12Fmod.rtf"));
+    return dataFolder + QStringLiteral("help") + QDir::separator();
 }
 
-QString suggestedPictureName(const QString &appFolder, const QString &subject, QChar separator)
+QString openDialogFolder(const QString &dataFolder)
 {
-    return suggestedResultName(appFolder, subject, separator, QStringLiteral(" 12Fmod.gif"));
+    return dataFolder + QStringLiteral("Data");
 }
 
-QString suggestedSheetName(const QString &appFolder, const QString &subject, QChar separator)
+QString resultsFolder(const QString &dataFolder, const QString &documentsFolder)
 {
-    return suggestedResultName(appFolder, subject, separator, QStringLiteral(" 12Fmod.pdf"));
+    const QString own = dataFolder + QStringLiteral("Results");
+    const QFileInfo ownInfo(own);
+    if (ownInfo.isDir() && ownInfo.isWritable())
+        return withTrailingSeparator(own);
+    const QString documents = withTrailingSeparator(QDir::toNativeSeparators(documentsFolder));
+    const QString users = documents + kUserResultsFolderName;
+    // Made now, so the save dialog opens in it; an existing one is kept.
+    if (QDir().mkpath(users))
+        return withTrailingSeparator(users);
+    return documents;
+}
+
+QString resultsFolder(const QString &dataFolder)
+{
+    return resultsFolder(dataFolder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+QString suggestedReportName(const QString &resultsFolder, const QString &subject)
+{
+    return resultsFolder + subject + QStringLiteral(" 12Fmod.rtf");
+}
+
+QString suggestedPictureName(const QString &resultsFolder, const QString &subject)
+{
+    return resultsFolder + subject + QStringLiteral(" 12Fmod.gif");
+}
+
+QString suggestedSheetName(const QString &resultsFolder, const QString &subject)
+{
+    return resultsFolder + subject + QStringLiteral(" 12Fmod.pdf");
 }
 
 } // namespace tavo

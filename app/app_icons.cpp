@@ -15,6 +15,21 @@ const QColor kDelta = toQColor(kLime);
 
 } // namespace
 
+std::vector<IconShape> profileIconShapes()
+{
+    // A white card with a navy border, and three bars standing on its lower
+    // edge: Ideal, Real, and their difference (heights out of 16).
+    std::vector<IconShape> shapes{{QRectF(0.5, 0.5, 15, 15), 2, toQColor(kWhite), toQColor(kNavy), 1}};
+    const struct {
+        QColor colour;
+        qreal x;
+        qreal height;
+    } bars[] = {{kIdeal, 3, 10}, {kReal, 7, 7}, {kDelta, 11, 4}};
+    for (const auto &bar : bars)
+        shapes.push_back({QRectF(bar.x, 14 - bar.height, 3, bar.height), 0, bar.colour, std::nullopt, 0});
+    return shapes;
+}
+
 QPixmap profilePicture(int size)
 {
     QPixmap pixmap(size, size);
@@ -22,21 +37,37 @@ QPixmap profilePicture(int size)
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal unit = size / 16.0;
-    painter.setPen(QPen(toQColor(kNavy), unit));
-    painter.setBrush(toQColor(kWhite));
-    painter.drawRoundedRect(QRectF(0.5 * unit, 0.5 * unit, 15 * unit, 15 * unit), 2 * unit, 2 * unit);
-    painter.setPen(Qt::NoPen);
-    // Bar heights out of 16: Ideal, Real, and their difference.
-    const struct {
-        QColor colour;
-        qreal x;
-        qreal height;
-    } bars[] = {{kIdeal, 3, 10}, {kReal, 7, 7}, {kDelta, 11, 4}};
-    for (const auto &bar : bars) {
-        painter.setBrush(bar.colour);
-        painter.drawRect(QRectF(bar.x * unit, (14 - bar.height) * unit, 3 * unit, bar.height * unit));
+    for (const IconShape &shape : profileIconShapes()) {
+        painter.setPen(shape.outline ? QPen(*shape.outline, shape.outlineWidth * unit) : QPen(Qt::NoPen));
+        painter.setBrush(shape.fill);
+        const QRectF r(shape.rect.x() * unit, shape.rect.y() * unit, shape.rect.width() * unit,
+                       shape.rect.height() * unit);
+        if (shape.radius > 0)
+            painter.drawRoundedRect(r, shape.radius * unit, shape.radius * unit);
+        else
+            painter.drawRect(r);
     }
     return pixmap;
+}
+
+QByteArray profileIconSvg()
+{
+    QByteArray svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"16\" height=\"16\" "
+                     "viewBox=\"0 0 16 16\">\n";
+    const auto number = [](qreal value) { return QByteArray::number(value, 'g', 6); };
+    for (const IconShape &shape : profileIconShapes()) {
+        svg += "  <rect x=\"" + number(shape.rect.x()) + "\" y=\"" + number(shape.rect.y()) + "\" width=\"" +
+               number(shape.rect.width()) + "\" height=\"" + number(shape.rect.height()) + "\"";
+        if (shape.radius > 0)
+            svg += " rx=\"" + number(shape.radius) + "\" ry=\"" + number(shape.radius) + "\"";
+        svg += " fill=\"" + shape.fill.name().toLatin1() + "\"";
+        if (shape.outline)
+            svg += " stroke=\"" + shape.outline->name().toLatin1() + "\" stroke-width=\"" +
+                   number(shape.outlineWidth) + "\"";
+        svg += "/>\n";
+    }
+    return svg + "</svg>\n";
 }
 
 QIcon applicationIcon()

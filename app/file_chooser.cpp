@@ -1,14 +1,13 @@
 #include "app/file_chooser.h"
 
 #include <QDir>
-#include <QPrintDialog>
-#include <QPrinter>
-
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QScreen>
 #include <QTreeView>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace tavo {
 
@@ -39,6 +38,23 @@ void widenForItsColumns(QFileDialog &dialog)
     }
 }
 
+SaveDialogStart saveDialogStart(const QString &suggestedName)
+{
+    const QFileInfo suggested(QDir::fromNativeSeparators(suggestedName));
+    QString folder = suggested.absolutePath();
+    // A missing folder would leave the dialog wherever it was last, with the
+    // whole path in its name field; start in what exists instead. The bare
+    // name also suits the native Windows dialog, which takes the name as a
+    // file URL and drops a folder written with backslashes.
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    return {QDir::toNativeSeparators(folder), suggested.fileName()};
+}
+
 std::optional<QString> QtFileChooser::chooseFileToOpen(QWidget *parent, const OpenDialogSettings &settings)
 {
     QFileDialog dialog(parent, settings.title, settings.initialFolder);
@@ -64,14 +80,9 @@ std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const Sa
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!settings.fileName.isEmpty()) {
-        // Qt hands the name to the native Windows dialog as a file URL, which
-        // takes no backslashes: given "C:\...\Results\name" it dropped the
-        // folder and saved wherever the last dialog had been.
-        const QString name = QDir::fromNativeSeparators(settings.fileName);
-        const QFileInfo info(name);
-        if (info.isAbsolute())
-            dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(name);
+        const SaveDialogStart start = saveDialogStart(settings.fileName);
+        dialog.setDirectory(start.folder);
+        dialog.selectFile(start.fileName);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

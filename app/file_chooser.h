@@ -25,7 +25,8 @@ struct OpenDialogSettings {
 };
 
 // The save dialog always asks before replacing a file and is resizable; it
-// has no filter, no default extension and no initial folder of its own.
+// has no filter and no default extension. It opens in the folder of the
+// suggested name.
 struct SaveDialogSettings {
     QString title;
     QString fileName;
@@ -60,5 +61,15 @@ void widenForItsColumns(QFileDialog &dialog);
 // to show only the description: "Data files (*.CRY)|*.cry" lists *.cry files
 // under the caption "Data files (*.CRY)".
 QStringList qtNameFilters(const QString &pairedFilter);
+
+// Where the save dialog starts for a suggested full name: the name's folder,
+// or the nearest folder above it that exists, and the bare file name. The
+// dialog shows the two apart, so the path it returns is the folder it shows
+// joined with the name in its name field.
+struct SaveDialogStart {
+    QString folder;
+    QString fileName;
+};
+SaveDialogStart saveDialogStart(const QString &suggestedName);
 
 } // namespace tavo

@@ -3,6 +3,7 @@
 #include "app/app_folder.h"
 #include "app/app_icons.h"
 #include "app/application_setup.h"
+#include "app/help_window.h"
 #include "display/look.h"
 #include "display/bevel_panel.h"
 #include "app/hint_hide_pause.h"
@@ -46,7 +47,7 @@ void TForm1::FormCreate()
     OpenDialog1.title = QStringLiteral("Построение Мотивационного Профиля Зелю-Карбона");
     OpenDialog1.filter = QStringLiteral("Data files (*.CRY)|*.cry|Data files (*.TXT)|*.txt");
     OpenDialog1.filterIndex = 1;
-    OpenDialog1.initialFolder = openDialogFolder(applicationFolder_);
+    OpenDialog1.initialFolder = openDialogFolder(dataFolder(applicationFolder_));
     platform_.addAboutItem(*this, [this](std::uintptr_t command) { systemCommand(command); });
     platform_.fixWindowBorder(*this);
     hintPause_ = new HintHidePause(kHintHidePauseMs, this);
@@ -85,7 +86,16 @@ void TForm1::enterMenuBar()
 
 void TForm1::mmFactorsClick()
 {
-    platform_.openDocument(helpFilePath(applicationFolder_));
+    const QString data = dataFolder(applicationFolder_);
+    // The desktop's viewer of the compiled help where there is one; the same
+    // pages in the program's own window where there is none.
+    if (platform_.openDocument(helpFilePath(data)))
+        return;
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(helpPagesFolder(data), this);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 } // namespace tavo

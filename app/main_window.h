@@ -21,6 +21,7 @@ namespace tavo {
 class BarChart;
 class BevelPanel;
 class DiagramImage;
+class HelpWindow;
 class HintHidePause;
 class ResultPanel;
 class ResultScrollArea;
@@ -41,6 +42,8 @@ public:
     const QString &applicationFolder() const { return applicationFolder_; }
     Platform &platform() { return platform_; }
     FileChooser &fileChooser() { return fileChooser_; }
+    // The program's own help window, once Help has needed it.
+    HelpWindow *helpWindow() const { return helpWindow_; }
 
     // Controls, owned by the window; all but the menus live on the result
     // panel, which scrolls where the screen is too small for it.
@@ -92,6 +95,9 @@ public slots:
     // Loads a result file and shows it, or shows why it could not: what the
     // Open command does once a file is chosen, and what a dropped file gets.
     void openResultFile(const QString &path);
+    // Opens the files one after another, as that many Opens would: the
+    // command line's files and several dropped at once.
+    void openResultFiles(const QStringList &paths);
 
     // Puts the menu bar into keyboard mode on its first item, as Alt does.
     void enterMenuBar();
@@ -114,6 +120,7 @@ private:
     TaskbarSession taskbar_;
     QString applicationFolder_;
     HintHidePause *hintPause_ = nullptr;
+    HelpWindow *helpWindow_ = nullptr;
 };
 
 } // namespace tavo

@@ -1,5 +1,5 @@
-// Open: choosing a result file, loading it and showing its profile. A dropped
-// file takes the same road from the load on.
+// Open: choosing a result file, loading it and showing its profile. Dropped
+// files take the same road from the load on.
 
 #include "app/error_box.h"
 #include "app/main_window.h"
@@ -26,12 +26,19 @@ QString loadErrorText(const LoadError &error, const QString &path)
     return fromCp1251(invalidIntegerMessage(error.field));
 }
 
-// The one local file a drag carries, if it carries exactly one.
-std::optional<QString> draggedFile(const QMimeData *mime)
+// The local files a drag carries, in its order; empty when it carries
+// anything else (text, a web address), which the window does not take.
+QStringList draggedFiles(const QMimeData *mime)
 {
-    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().front().isLocalFile())
-        return std::nullopt;
-    return mime->urls().front().toLocalFile();
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl &url : mime->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        files << url.toLocalFile();
+    }
+    return files;
 }
 
 } // namespace
@@ -59,17 +66,24 @@ void TForm1::openResultFile(const QString &path)
     paTest->show();
 }
 
+void TForm1::openResultFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        openResultFile(path);
+}
+
 void TForm1::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (draggedFile(event->mimeData()))
+    if (!draggedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent *event)
 {
-    if (const std::optional<QString> path = draggedFile(event->mimeData())) {
+    const QStringList paths = draggedFiles(event->mimeData());
+    if (!paths.isEmpty()) {
         event->acceptProposedAction();
-        openResultFile(*path);
+        openResultFiles(paths);
     }
 }
 
@@ -80,13 +94,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if (watched == meInfo->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto *drag = static_cast<QDragMoveEvent *>(event);
-            if (draggedFile(drag->mimeData())) {
+            if (!draggedFiles(drag->mimeData()).isEmpty()) {
                 drag->acceptProposedAction();
                 return true;
             }
         } else if (event->type() == QEvent::Drop) {
             auto *drop = static_cast<QDropEvent *>(event);
-            if (draggedFile(drop->mimeData())) {
+            if (!draggedFiles(drop->mimeData()).isEmpty()) {
                 dropEvent(drop);
                 return true;
             }

@@ -32,7 +32,7 @@ QString subjectName(const ResultPanel &panel)
 void TForm1::mmAnalysisClick()
 {
     SaveDialog.title = QStringLiteral("Запись мотивационного профиля в rtf.файл");
-    SaveDialog.fileName = suggestedReportName(applicationFolder_, subjectName(*paTest));
+    SaveDialog.fileName = suggestedReportName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
     const std::optional<QString> path = fileChooser_.chooseFileToSave(this, SaveDialog);
     if (!path)
         return;
@@ -43,7 +43,7 @@ void TForm1::mmAnalysisClick()
 void TForm1::mmPlotClick()
 {
     SaveDialog.title = QStringLiteral("Запись мотивационного профиля в файл.gif");
-    SaveDialog.fileName = suggestedPictureName(applicationFolder_, subjectName(*paTest));
+    SaveDialog.fileName = suggestedPictureName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
     const std::optional<QString> path = fileChooser_.chooseFileToSave(this, SaveDialog);
     if (!path)
         return;
@@ -56,7 +56,7 @@ void TForm1::mmPlotClick()
 void TForm1::mmPdfClick()
 {
     SaveDialog.title = QStringLiteral("Запись мотивационного профиля в файл.pdf");
-    SaveDialog.fileName = suggestedSheetName(applicationFolder_, subjectName(*paTest));
+    SaveDialog.fileName = suggestedSheetName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
     const std::optional<QString> path = fileChooser_.chooseFileToSave(this, SaveDialog);
     if (!path)
         return;

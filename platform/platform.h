@@ -59,8 +59,10 @@ public:
     // Sets the work area and tells the other windows of the change.
     virtual void setWorkArea(const ScreenRect &area) = 0;
 
-    // Opens a document with the desktop's default viewer; the result is ignored.
-    virtual void openDocument(const QString &path) = 0;
+    // Opens a document with the desktop's default viewer. False when the
+    // desktop has no viewer for it or could not start one, so the caller can
+    // show the document another way.
+    virtual bool openDocument(const QString &path) = 0;
 };
 
 // The implementation for the desktop this program was built for.

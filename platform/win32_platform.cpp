@@ -107,12 +107,14 @@ public:
         SystemParametersInfoA(SPI_SETWORKAREA, 0, &r, SPIF_SENDCHANGE);
     }
 
-    void openDocument(const QString &path) override
+    bool openDocument(const QString &path) override
     {
         // The wide call opens paths outside the ANSI code page as well.
         const QString native = QDir::toNativeSeparators(path);
-        ShellExecuteW(nullptr, nullptr, reinterpret_cast<LPCWSTR>(native.utf16()), nullptr, nullptr,
-                      SW_SHOWNORMAL);
+        const HINSTANCE result = ShellExecuteW(nullptr, nullptr, reinterpret_cast<LPCWSTR>(native.utf16()),
+                                               nullptr, nullptr, SW_SHOWNORMAL);
+        // Values above 32 mean the shell started a viewer.
+        return reinterpret_cast<INT_PTR>(result) > 32;
     }
 
 private:

@@ -1,24 +1,51 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
-# Only missing packages are installed, so a ready machine pays nothing.
-# With --windows also what the Windows cross build and its tests under Wine
-# need (make windows, make test-windows).
+# Installs the Debian 12 packages the project needs; this is the one list.
+#   install-deps.sh run      building and running the program (make run)
+#   install-deps.sh package  that and building the .deb (make package)
+#   install-deps.sh [all]    everything, tests included (make test)
+#   install-deps.sh --windows  all that and the Windows cross build and its
+#                            tests under Wine (make windows, make test-windows)
+# Only missing packages are installed, so a ready machine pays nothing. As a
+# normal user without sudo it names the missing packages and stops.
 set -euo pipefail
 
-packages=(
+# Building the program and running it: the compiler, Qt, giflib, the faces
+# the window is drawn with and Qt's window-system plugins.
+run=(
   cmake ninja-build g++ make pkgconf
-  qt6-base-dev libgl-dev
-  libgif-dev giflib-tools
+  qt6-base-dev qt6-qpa-plugins libgl-dev libgif-dev
+  fonts-liberation
+)
+# Building the .deb: dpkg-shlibdeps computes its dependencies, file finds the
+# binaries; the help compiler (chmcmd), so the package carries the compiled
+# help for desktops that have a viewer of it.
+package=(dpkg-dev file fp-utils)
+# The tests: GoogleTest and Google Benchmark (python3 for its table); clang
+# for the fuzzers; a reader of the compiled help file; xdg-utils for the
+# desktop's viewer look-up; a virtual screen and tools to drive it and
+# photograph it (scripts/try-under-xvfb.sh); pdftotext and pdftoppm for the
+# result sheet's tests;
+# a second face family the window's tests run with.
+test=(
   libgtest-dev libgmock-dev libbenchmark-dev python3
   clang libclang-rt-14-dev
-  fp-utils libchm-bin
-  xvfb xauth imagemagick xdotool
-  poppler-utils
-  fonts-dejavu-core fonts-liberation
+  libchm-bin
+  xdg-utils
+  xvfb xauth imagemagick xdotool poppler-utils
+  fonts-dejavu-core
 )
-if [ "${1:-}" = "--windows" ]; then
-  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
-fi
+
+# The Windows cross build: mingw-w64, GoogleTest's sources to build for
+# Windows, Wine and the locales its tests run in.
+windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+
+case "${1:-all}" in
+  run) packages=("${run[@]}") ;;
+  package) packages=("${run[@]}" "${package[@]}") ;;
+  all) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+  --windows | windows) packages=("${run[@]}" "${package[@]}" "${test[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [run|package|all|--windows]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,9 +53,15 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Missing packages; as root run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

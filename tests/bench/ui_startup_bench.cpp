@@ -26,7 +26,7 @@ public:
     tavo::ScreenSize screenSize() override { return real_->screenSize(); }
     std::optional<tavo::ScreenRect> workArea() override { return std::nullopt; }
     void setWorkArea(const tavo::ScreenRect &) override {}
-    void openDocument(const QString &) override {}
+    bool openDocument(const QString &) override { return true; }
 
 private:
     std::unique_ptr<tavo::Platform> real_ = tavo::createPlatform();

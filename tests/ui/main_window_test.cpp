@@ -199,6 +199,7 @@ TEST_F(MainWindowTest, HelpAsksTheDesktopToOpenTheHelpFileEachTime)
     const QString expected = form.applicationFolder() + QStringLiteral("TAVO.12F.chm");
     EXPECT_THAT(platform.openedDocuments, ::testing::ElementsAre(expected, expected));
     EXPECT_THAT(platform.calls, ::testing::ElementsAre("openDocument", "openDocument"));
+    EXPECT_EQ(form.helpWindow(), nullptr) << "the desktop's viewer took it";
 }
 
 TEST_F(MainWindowTest, OnlyTheAboutCommandAsksForTheAboutBox)

@@ -440,18 +440,55 @@ TEST_F(OpenCommandTest, DroppingOneLocalFileOpensIt)
     EXPECT_TRUE(s.chooser.openRequests.empty());
 }
 
-TEST_F(OpenCommandTest, DroppingTwoFilesOrTextDoesNothing)
+TEST_F(OpenCommandTest, SeveralFilesDroppedOrGivenAtOnceOpenInOrderAsThatManyOpens)
 {
-    QMimeData twoFiles;
-    twoFiles.setUrls({QUrl::fromLocalFile(samplePath("ivanova.cry")), QUrl::fromLocalFile(samplePath("smith.cry"))});
+    const QString ivanova = samplePath("ivanova.cry");
+    const QString smith = samplePath("smith.cry");
+    const QString bad = write("bad.cry", encryptResultText(resultTextWith({{12, "  1  x  3  4  5  6  7  8  9  1  2  3"}})));
+    QMimeData three;
+    three.setUrls({QUrl::fromLocalFile(smith), QUrl::fromLocalFile(bad), QUrl::fromLocalFile(ivanova)});
+
+    // What the same files give through Open, one after another.
+    WindowSession opened;
+    QString openError;
+    {
+        ErrorBoxWatcher boxes;
+        for (const QString &path : {smith, bad, ivanova})
+            opened.open(path);
+        QApplication::processEvents();
+        ASSERT_EQ(boxes.count, 1);
+        openError = boxes.text;
+    }
+    {
+        ErrorBoxWatcher boxes;
+        EXPECT_TRUE(drop(&s.form, &three));
+        QApplication::processEvents();
+        EXPECT_EQ(reportLines(s.form), expectedBlock(smith) + expectedBlock(ivanova));
+        EXPECT_EQ(snapshot(s.form), snapshot(opened.form));
+        EXPECT_EQ(boxes.count, 1) << "the bad file in the middle is reported and the next one still opens";
+        EXPECT_EQ(boxes.text, openError);
+    }
+    // The command line's files take the same road.
+    WindowSession given;
+    ErrorBoxWatcher boxes;
+    given.form.openResultFiles({smith, bad, ivanova});
+    QApplication::processEvents();
+    EXPECT_EQ(snapshot(given.form), snapshot(opened.form));
+    EXPECT_EQ(boxes.count, 1);
+}
+
+TEST_F(OpenCommandTest, DroppingTextOrAnythingNotLocalDoesNothing)
+{
     QMimeData text;
     text.setText(samplePath("ivanova.cry"));
     QMimeData remote;
     remote.setUrls({QUrl(QStringLiteral("https://example.org/ivanova.cry"))});
+    QMimeData mixed;
+    mixed.setUrls({QUrl::fromLocalFile(samplePath("ivanova.cry")), QUrl(QStringLiteral("https://example.org/x.cry"))});
 
     const DisplaySnapshot atStart = snapshot(s.form);
     ErrorBoxWatcher boxes;
-    for (QMimeData *mime : {&twoFiles, &text, &remote}) {
+    for (QMimeData *mime : {&text, &remote, &mixed}) {
         EXPECT_FALSE(drop(&s.form, mime));
         EXPECT_EQ(snapshot(s.form), atStart);
     }

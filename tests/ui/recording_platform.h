@@ -20,6 +20,7 @@ public:
     std::optional<ScreenRect> currentWorkArea = ScreenRect{0, 0, 1280, 994};
     bool workAreaReadable = true;
     std::vector<QString> openedDocuments;
+    bool documentsOpen = true; // whether the desktop has a viewer
     CommandHandler commandHandler;
 
     void addAboutItem(QWidget &, CommandHandler onCommand) override
@@ -54,10 +55,11 @@ public:
         calls.push_back("setWorkArea " + describe(area));
         currentWorkArea = area;
     }
-    void openDocument(const QString &path) override
+    bool openDocument(const QString &path) override
     {
         calls.push_back("openDocument");
         openedDocuments.push_back(path);
+        return documentsOpen;
     }
 
     static std::string describe(const ScreenRect &r)

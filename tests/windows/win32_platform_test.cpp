@@ -41,7 +41,11 @@ public:
     ScreenSize screenSize() override { return real->screenSize(); }
     std::optional<ScreenRect> workArea() override { return real->workArea(); }
     void setWorkArea(const ScreenRect &area) override { real->setWorkArea(area); }
-    void openDocument(const QString &path) override { openedDocuments.push_back(path); }
+    bool openDocument(const QString &path) override
+    {
+        openedDocuments.push_back(path);
+        return true;
+    }
 };
 
 // The program's two windows, wired as main() wires them.
