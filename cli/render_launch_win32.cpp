@@ -2,6 +2,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "cli/console.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -14,16 +15,6 @@
 namespace tavo::cli {
 
 namespace {
-
-std::wstring wideOf(const std::string &utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
-    return wide;
-}
 
 // One argument as the C runtime of the started program splits it again:
 // quoted when it holds a blank or a quote, backslashes doubled before a quote.
@@ -64,11 +55,11 @@ int launchRenderProgram(const std::vector<std::string> &arguments)
         program.resize(program.size() * 2);
     }
     program.resize(program.find_last_of(L"\\/") + 1);
-    program += wideOf(TAVO_RENDER_PROGRAM);
+    program += filePath(TAVO_RENDER_PROGRAM).native();
 
     std::wstring commandLine = commandLineArgument(program);
     for (const std::string &argument : arguments)
-        commandLine += L" " + commandLineArgument(wideOf(argument));
+        commandLine += L" " + commandLineArgument(filePath(argument).native());
 
     std::fflush(stdout);
     STARTUPINFOW startup{};
