@@ -49,7 +49,7 @@ test-fuzz: deps
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-windows:
+windows: build
 	@bash scripts/install-deps.sh --windows
 	@bash scripts/windows.sh build "$(WIN_BUILD)" "$(QT_MINGW)" "$(QT_MINGW_ARCHIVE)"
 

@@ -22,7 +22,12 @@ build=$(mkdir -p "$build" && cd "$build" && pwd)
 qt=$(cd "$qt" && pwd)
 
 build_windows() {
+  # The help pictures and the help file come from the native build (make build).
+  local native=$PWD/${NATIVE_BUILD:-build}
+  cmake --build "$native" --target tavo12f_help >/dev/null
   cmake -S . -B "$build" -G Ninja \
+    -DTAVO_HELP_PICTURES="$native/docs/help/pictures" \
+    -DTAVO_PREBUILT_HELP="$native/bin/TAVO.12F.chm" \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
     -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
