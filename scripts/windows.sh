@@ -47,6 +47,7 @@ build_windows() {
 # even where the machine has generated none.
 make_locale() {
   local name=$1 input=$2
+  mkdir -p "$build/locale"
   [ -d "$build/locale/$name" ] || localedef -i "$input" -f UTF-8 "$build/locale/$name" 2>/dev/null || true
   [ -d "$build/locale/$name" ] || { echo "Cannot make the locale $name with localedef." >&2; exit 1; }
 }
