@@ -42,7 +42,7 @@ test-unit: build
 test-sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_BENCHMARKS=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD)
-	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:use_tls=0 \
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:use_tls=0:print_suppressions=0 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure
 
 # A short, fixed-time libFuzzer run over loading a result text.
