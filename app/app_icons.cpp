@@ -80,53 +80,55 @@ QIcon applicationIcon()
 
 namespace {
 
-// A sheet of paper with lines of text, for the saved report.
-QIcon reportIcon()
+// A 16-pixel menu icon drawn by `draw` on a transparent ground, with the
+// outline pen and the white brush set.
+template <typename Draw>
+QIcon drawnIcon(Draw draw)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setPen(toQColor(kMarkBorder));
     painter.setBrush(toQColor(kWhite));
-    painter.drawRect(2, 0, 11, 15);
-    painter.setPen(toQColor(kNavy));
-    for (int y = 3; y <= 12; y += 3)
-        painter.drawLine(4, y, 11, y);
+    draw(painter);
     return QIcon(pixmap);
+}
+
+// A sheet of paper with lines of text, for the saved report.
+QIcon reportIcon()
+{
+    return drawnIcon([](QPainter &painter) {
+        painter.drawRect(2, 0, 11, 15);
+        painter.setPen(toQColor(kNavy));
+        for (int y = 3; y <= 12; y += 3)
+            painter.drawLine(4, y, 11, y);
+    });
 }
 
 // A page with a small chart over lines of text, for the result sheet.
 QIcon sheetIcon()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(toQColor(kMarkBorder));
-    painter.setBrush(toQColor(kWhite));
-    painter.drawRect(2, 0, 11, 15);
-    painter.fillRect(4, 3, 2, 5, toQColor(kFuchsia));
-    painter.fillRect(7, 5, 2, 3, toQColor(kBlue));
-    painter.fillRect(10, 4, 2, 4, toQColor(kLime));
-    painter.setPen(toQColor(kNavy));
-    painter.drawLine(4, 10, 11, 10);
-    painter.drawLine(4, 12, 11, 12);
-    return QIcon(pixmap);
+    return drawnIcon([](QPainter &painter) {
+        painter.drawRect(2, 0, 11, 15);
+        painter.fillRect(4, 3, 2, 5, toQColor(kFuchsia));
+        painter.fillRect(7, 5, 2, 3, toQColor(kBlue));
+        painter.fillRect(10, 4, 2, 4, toQColor(kLime));
+        painter.setPen(toQColor(kNavy));
+        painter.drawLine(4, 10, 11, 10);
+        painter.drawLine(4, 12, 11, 12);
+    });
 }
 
 // A printer with a sheet coming out of it.
 QIcon printIcon()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(toQColor(kMarkBorder));
-    painter.setBrush(toQColor(kWhite));
-    painter.drawRect(4, 1, 7, 5);
-    painter.setBrush(toQColor(kGray));
-    painter.drawRect(1, 6, 13, 6);
-    painter.setBrush(toQColor(kWhite));
-    painter.drawRect(4, 10, 7, 5);
-    return QIcon(pixmap);
+    return drawnIcon([](QPainter &painter) {
+        painter.drawRect(4, 1, 7, 5);
+        painter.setBrush(toQColor(kGray));
+        painter.drawRect(1, 6, 13, 6);
+        painter.setBrush(toQColor(kWhite));
+        painter.drawRect(4, 10, 7, 5);
+    });
 }
 
 } // namespace

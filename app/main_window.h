@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -114,6 +115,10 @@ private:
     void createControls();
     void createMenus();
     void createChartMenu();
+    // The save dialog with this title, offering the results folder + the
+    // subject's name as `suggestedName` makes it; the path the user confirms.
+    std::optional<QString> askSavePath(const QString &title,
+                                       QString (*suggestedName)(const QString &, const QString &));
 
     Platform &platform_;
     FileChooser &fileChooser_;

@@ -29,11 +29,17 @@ QString subjectName(const ResultPanel &panel)
 
 } // namespace
 
+std::optional<QString> TForm1::askSavePath(const QString &title,
+                                           QString (*suggestedName)(const QString &, const QString &))
+{
+    SaveDialog.title = title;
+    SaveDialog.fileName = suggestedName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
+    return fileChooser_.chooseFileToSave(this, SaveDialog);
+}
+
 void TForm1::mmAnalysisClick()
 {
-    SaveDialog.title = QStringLiteral("Запись мотивационного профиля в rtf.файл");
-    SaveDialog.fileName = suggestedReportName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
-    const std::optional<QString> path = fileChooser_.chooseFileToSave(this, SaveDialog);
+    const auto path = askSavePath(QStringLiteral("Запись мотивационного профиля в rtf.файл"), &suggestedReportName);
     if (!path)
         return;
     if (const auto error = saveReportFile(*path, meInfo->toPlainText()))
@@ -42,9 +48,7 @@ void TForm1::mmAnalysisClick()
 
 void TForm1::mmPlotClick()
 {
-    SaveDialog.title = QStringLiteral("Запись мотивационного профиля в файл.gif");
-    SaveDialog.fileName = suggestedPictureName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
-    const std::optional<QString> path = fileChooser_.chooseFileToSave(this, SaveDialog);
+    const auto path = askSavePath(QStringLiteral("Запись мотивационного профиля в файл.gif"), &suggestedPictureName);
     if (!path)
         return;
     // The chart renders itself with its children as shown, so nothing that
@@ -55,9 +59,7 @@ void TForm1::mmPlotClick()
 
 void TForm1::mmPdfClick()
 {
-    SaveDialog.title = QStringLiteral("Запись мотивационного профиля в файл.pdf");
-    SaveDialog.fileName = suggestedSheetName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
-    const std::optional<QString> path = fileChooser_.chooseFileToSave(this, SaveDialog);
+    const auto path = askSavePath(QStringLiteral("Запись мотивационного профиля в файл.pdf"), &suggestedSheetName);
     if (!path)
         return;
     const QByteArray pdf = resultSheetPdf({paTest});
