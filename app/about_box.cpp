@@ -39,8 +39,9 @@ QLabel *fixedLabel(QWidget *parent, const QString &name, const QString &text, co
 } // namespace
 
 TAboutBox::TAboutBox(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                  Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
@@ -91,9 +92,9 @@ TAboutBox::TAboutBox(QWidget *parent)
                         QRect(16, 128, 250, 13), Qt::AlignHCenter | Qt::AlignTop);
     Label5 = fixedLabel(Panel2, QStringLiteral("Label5"), QStringLiteral("WWW: ") + QStringLiteral(TAVO_CONTACT_WWW),
                         QRect(16, 147, 250, 13), Qt::AlignHCenter | Qt::AlignTop);
-    Label6 = fixedLabel(Panel2, QStringLiteral("Label6"),
-                        QStringLiteral("E-Mail: ") + QStringLiteral(TAVO_CONTACT_EMAIL), QRect(8, 164, 250, 13),
-                        Qt::AlignHCenter | Qt::AlignTop);
+    Label6 =
+        fixedLabel(Panel2, QStringLiteral("Label6"), QStringLiteral("E-Mail: ") + QStringLiteral(TAVO_CONTACT_EMAIL),
+                   QRect(8, 164, 250, 13), Qt::AlignHCenter | Qt::AlignTop);
     Label6->setWordWrap(true);
 
     connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
@@ -116,9 +117,6 @@ void TAboutBox::showBox()
     activateWindow();
 }
 
-void TAboutBox::OKButtonClick()
-{
-    hide();
-}
+void TAboutBox::OKButtonClick() { hide(); }
 
 } // namespace tavo

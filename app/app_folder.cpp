@@ -20,10 +20,7 @@ QString applicationFolder()
     return withTrailingSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
-QString dataFolder(const QString &appFolder)
-{
-    return dataFolder(appFolder, kInstalledDataFromBinary);
-}
+QString dataFolder(const QString &appFolder) { return dataFolder(appFolder, kInstalledDataFromBinary); }
 
 QString dataFolder(const QString &appFolder, const QString &installedData)
 {
@@ -36,20 +33,11 @@ QString dataFolder(const QString &appFolder, const QString &installedData)
     return appFolder;
 }
 
-QString helpFilePath(const QString &dataFolder)
-{
-    return dataFolder + kHelpFileName;
-}
+QString helpFilePath(const QString &dataFolder) { return dataFolder + kHelpFileName; }
 
-QString helpPagesFolder(const QString &dataFolder)
-{
-    return dataFolder + QStringLiteral("help") + QDir::separator();
-}
+QString helpPagesFolder(const QString &dataFolder) { return dataFolder + QStringLiteral("help") + QDir::separator(); }
 
-QString openDialogFolder(const QString &dataFolder)
-{
-    return dataFolder + QStringLiteral("Data");
-}
+QString openDialogFolder(const QString &dataFolder) { return dataFolder + QStringLiteral("Data"); }
 
 QString resultsFolder(const QString &dataFolder, const QString &documentsFolder)
 {

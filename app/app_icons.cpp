@@ -58,13 +58,13 @@ QByteArray profileIconSvg()
     const auto number = [](qreal value) { return QByteArray::number(value, 'g', 6); };
     for (const IconShape &shape : profileIconShapes()) {
         svg += "  <rect x=\"" + number(shape.rect.x()) + "\" y=\"" + number(shape.rect.y()) + "\" width=\"" +
-               number(shape.rect.width()) + "\" height=\"" + number(shape.rect.height()) + "\"";
+            number(shape.rect.width()) + "\" height=\"" + number(shape.rect.height()) + "\"";
         if (shape.radius > 0)
             svg += " rx=\"" + number(shape.radius) + "\" ry=\"" + number(shape.radius) + "\"";
         svg += " fill=\"" + shape.fill.name().toLatin1() + "\"";
         if (shape.outline)
-            svg += " stroke=\"" + shape.outline->name().toLatin1() + "\" stroke-width=\"" +
-                   number(shape.outlineWidth) + "\"";
+            svg += " stroke=\"" + shape.outline->name().toLatin1() + "\" stroke-width=\"" + number(shape.outlineWidth) +
+                "\"";
         svg += "/>\n";
     }
     return svg + "</svg>\n";

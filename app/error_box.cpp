@@ -14,8 +14,8 @@ QString withClosingFullStop(const QString &message)
 
 void showErrorBox(QWidget *parent, const QString &message)
 {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                    withClosingFullStop(message), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), withClosingFullStop(message),
+                    QMessageBox::Ok, parent);
     box.exec();
 }
 

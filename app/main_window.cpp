@@ -56,10 +56,7 @@ void TForm1::FormCreate()
     meInfo->clear();
 }
 
-void TForm1::FormClose()
-{
-    taskbar_.end();
-}
+void TForm1::FormClose() { taskbar_.end(); }
 
 void TForm1::closeEvent(QCloseEvent *event)
 {

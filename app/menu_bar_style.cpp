@@ -46,8 +46,8 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption *optio
     item->icon.paint(painter, iconRect, Qt::AlignCenter, enabled ? QIcon::Normal : QIcon::Disabled);
 
     const QRect textRect(left + kIconSize + kIconGap, r.top(), textWidth + 1, r.height());
-    drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, item->palette,
-                 enabled, item->text, selected ? QPalette::HighlightedText : QPalette::ButtonText);
+    drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, item->palette, enabled,
+                 item->text, selected ? QPalette::HighlightedText : QPalette::ButtonText);
 }
 
 int MenuBarStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,

@@ -35,7 +35,8 @@ int writeIcons(const QString &folder)
         return fail(QStringLiteral("cannot write %1").arg(svg.fileName()));
     for (const int size : kIconSizes) {
         const QString sub = QStringLiteral("%1x%1").arg(size);
-        if (!root.mkpath(sub) || !tavo::profilePicture(size).save(root.filePath(sub + QStringLiteral("/tavo12f.png")), "PNG"))
+        if (!root.mkpath(sub) ||
+            !tavo::profilePicture(size).save(root.filePath(sub + QStringLiteral("/tavo12f.png")), "PNG"))
             return fail(QStringLiteral("cannot write the %1 icon").arg(sub));
     }
     return 0;

@@ -22,10 +22,7 @@ namespace tavo {
 
 namespace {
 
-QString subjectName(const ResultPanel &panel)
-{
-    return fromCp1251(panel.profile().subjectName);
-}
+QString subjectName(const ResultPanel &panel) { return fromCp1251(panel.profile().subjectName); }
 
 } // namespace
 
@@ -71,7 +68,7 @@ void TForm1::mmPrintClick()
 {
     QPrinter printer;
     printer.setResolution(300); // as the saved PDF: finer only costs time
-    printer.setFullPage(true); // the sheet keeps its own margins
+    printer.setFullPage(true);  // the sheet keeps its own margins
     printer.setDocName(subjectName(*paTest) + QStringLiteral(" 12Fmod"));
     if (!fileChooser_.choosePrinter(this, printer))
         return;

@@ -37,9 +37,6 @@ QString startUsageText()
                           "tavo12f-cli --help.\n");
 }
 
-QString startVersionText()
-{
-    return QStringLiteral("tavo12f (TAVO.12Fmod.An) %1\n").arg(kProgramVersion);
-}
+QString startVersionText() { return QStringLiteral("tavo12f (TAVO.12Fmod.An) %1\n").arg(kProgramVersion); }
 
 } // namespace tavo

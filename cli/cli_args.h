@@ -14,8 +14,8 @@
 namespace tavo::cli {
 
 struct OptionDef {
-    std::string_view name;      // "-o" or "--encoding"
-    std::string_view alias;     // another spelling ("--output"), may be empty
+    std::string_view name;  // "-o" or "--encoding"
+    std::string_view alias; // another spelling ("--output"), may be empty
     bool takesValue = true;
 };
 

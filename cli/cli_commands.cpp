@@ -12,7 +12,6 @@
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_load.h"
 
-
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -46,10 +45,7 @@ std::optional<std::string> standardOutputFailure()
     return std::generic_category().message(firstOutputError);
 }
 
-std::string toUtf8(std::string_view cp1251)
-{
-    return cp1251ToUtf8(cp1251);
-}
+std::string toUtf8(std::string_view cp1251) { return cp1251ToUtf8(cp1251); }
 
 // Messages go to stderr in UTF-8, one per line. Paths are shown in full, as
 // the user's system spells them.
@@ -177,8 +173,8 @@ std::optional<std::int32_t> parseThreshold(std::string_view text)
 
 int thresholdUsageError(std::string_view text)
 {
-    return usageError("the threshold must be a whole number (an optional sign and digits), not '" +
-                      std::string(text) + "'");
+    return usageError("the threshold must be a whole number (an optional sign and digits), not '" + std::string(text) +
+                      "'");
 }
 
 const std::vector<Command> &commands()

@@ -90,10 +90,7 @@ std::string displayPath(const std::filesystem::path &path)
 
 #else
 
-std::vector<std::string> commandArguments(int argc, char **argv)
-{
-    return {argv + (argc > 0 ? 1 : 0), argv + argc};
-}
+std::vector<std::string> commandArguments(int argc, char **argv) { return {argv + (argc > 0 ? 1 : 0), argv + argc}; }
 
 void setUpStandardStreams() {}
 
@@ -103,15 +100,9 @@ bool writeStream(std::FILE *stream, std::string_view bytes)
 }
 
 // File names are bytes here; they pass through untouched, UTF-8 or not.
-std::filesystem::path filePath(std::string_view argument)
-{
-    return std::filesystem::path(std::string(argument));
-}
+std::filesystem::path filePath(std::string_view argument) { return std::filesystem::path(std::string(argument)); }
 
-std::string displayPath(const std::filesystem::path &path)
-{
-    return path.string();
-}
+std::string displayPath(const std::filesystem::path &path) { return path.string(); }
 
 #endif
 

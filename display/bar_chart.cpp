@@ -41,10 +41,7 @@ Rgb toRgb(const QColor &colour)
     return {std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())};
 }
 
-QString axisLabel(double value)
-{
-    return QString::number(static_cast<long long>(std::llround(value)));
-}
+QString axisLabel(double value) { return QString::number(static_cast<long long>(std::llround(value))); }
 
 } // namespace
 
@@ -56,8 +53,8 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
     // toggles work from the keyboard too.
     setFocusPolicy(Qt::StrongFocus);
     seriesColours_ = {toQColor(tavo::seriesColour(ProfileSeries::Series1)),
-                       toQColor(tavo::seriesColour(ProfileSeries::Series2)),
-                       toQColor(tavo::seriesColour(ProfileSeries::Series3))};
+                      toQColor(tavo::seriesColour(ProfileSeries::Series2)),
+                      toQColor(tavo::seriesColour(ProfileSeries::Series3))};
     title_ = {QStringLiteral("График")};
 
     legend_ = new LegendPanel(this);
@@ -104,15 +101,9 @@ void BarChart::addPoint(ProfileSeries series, const BarPoint &point)
     addPoint(series, point.x, point.y, QString::fromLatin1(point.label.data(), qsizetype(point.label.size())), colour);
 }
 
-const QList<BarChart::Point> &BarChart::points(ProfileSeries series) const
-{
-    return points_[seriesIndex(series)];
-}
+const QList<BarChart::Point> &BarChart::points(ProfileSeries series) const { return points_[seriesIndex(series)]; }
 
-QColor BarChart::seriesColour(ProfileSeries series) const
-{
-    return seriesColours_[seriesIndex(series)];
-}
+QColor BarChart::seriesColour(ProfileSeries series) const { return seriesColours_[seriesIndex(series)]; }
 
 QColor BarChart::pointColour(ProfileSeries series, int index) const
 {
@@ -126,10 +117,7 @@ void BarChart::setMarksVisible(ProfileSeries series, bool visible)
     invalidate();
 }
 
-bool BarChart::marksVisible(ProfileSeries series) const
-{
-    return marks_[seriesIndex(series)];
-}
+bool BarChart::marksVisible(ProfileSeries series) const { return marks_[seriesIndex(series)]; }
 
 void BarChart::setTitle(const QStringList &lines)
 {
@@ -137,10 +125,7 @@ void BarChart::setTitle(const QStringList &lines)
     invalidate();
 }
 
-void BarChart::setPopupMenu(QMenu *menu)
-{
-    popupMenu_ = menu;
-}
+void BarChart::setPopupMenu(QMenu *menu) { popupMenu_ = menu; }
 
 bool BarChart::eventFilter(QObject *watched, QEvent *event)
 {
@@ -149,10 +134,7 @@ bool BarChart::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void BarChart::resizeEvent(QResizeEvent *)
-{
-    layout_.reset();
-}
+void BarChart::resizeEvent(QResizeEvent *) { layout_.reset(); }
 
 const BarChart::Layout &BarChart::layout() const
 {
@@ -222,23 +204,17 @@ std::optional<BarChart::BarHit> BarChart::barAt(QPointF position) const
         const auto &faces = l.faces[seriesIndex(series)];
         for (int i = int(faces.size()) - 1; i >= 0; --i) {
             const BarFaces &f = faces[i];
-            if (f.front.containsPoint(position, Qt::OddEvenFill) || f.side.containsPoint(position, Qt::OddEvenFill)
-                || f.top.containsPoint(position, Qt::OddEvenFill))
+            if (f.front.containsPoint(position, Qt::OddEvenFill) || f.side.containsPoint(position, Qt::OddEvenFill) ||
+                f.top.containsPoint(position, Qt::OddEvenFill))
                 return BarHit{series, i};
         }
     }
     return std::nullopt;
 }
 
-AxisScale BarChart::valueAxis() const
-{
-    return layout().geometry.scale;
-}
+AxisScale BarChart::valueAxis() const { return layout().geometry.scale; }
 
-QRectF BarChart::plotRect() const
-{
-    return toQRect(layout().geometry.plot);
-}
+QRectF BarChart::plotRect() const { return toQRect(layout().geometry.plot); }
 
 void BarChart::mousePressEvent(QMouseEvent *event)
 {
@@ -393,7 +369,8 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
     // The left title reads upwards, centred on the plot's height.
     painter.translate(1 + width() * kChartMarginLeft / 100, p.center().y());
     painter.rotate(-90);
-    const double span = std::max(p.height(), titleMetrics.horizontalAdvance(QStringLiteral("Относительные набранные баллы, %")));
+    const double span =
+        std::max(p.height(), titleMetrics.horizontalAdvance(QStringLiteral("Относительные набранные баллы, %")));
     painter.drawText(QRectF(-span / 2, 0, span, titleMetrics.height()), Qt::AlignHCenter | Qt::AlignTop,
                      QStringLiteral("Относительные набранные баллы, %"));
     painter.restore();

@@ -95,8 +95,8 @@ public:
 
 signals:
     // A press on a bar, any button. No background click follows it.
-    void seriesClicked(tavo::ProfileSeries series, int index, Qt::MouseButton button,
-                       Qt::KeyboardModifiers modifiers, QPoint position);
+    void seriesClicked(tavo::ProfileSeries series, int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                       QPoint position);
     // A press on the chart away from every bar, any button.
     void backgroundClicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 

@@ -18,8 +18,7 @@ void drawEdge(QPainter &painter, const QRect &r, Bevel bevel, const QPalette &pa
 
 } // namespace
 
-BevelPanel::BevelPanel(QWidget *parent, Bevel outer, Bevel inner)
-    : QWidget(parent), outer_(outer), inner_(inner)
+BevelPanel::BevelPanel(QWidget *parent, Bevel outer, Bevel inner) : QWidget(parent), outer_(outer), inner_(inner)
 {
     setAutoFillBackground(true);
 }

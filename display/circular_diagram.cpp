@@ -16,7 +16,6 @@ namespace tavo {
 
 namespace {
 
-
 // Segments are cut to this margin around the picture before they reach the
 // rasteriser, whose fixed-point arithmetic cannot take the coordinates of
 // huge totals. The margin keeps the cut ends and their caps well off-picture.
@@ -24,8 +23,8 @@ constexpr long double kClipMargin = 1024;
 
 // Liang–Barsky: cuts the segment a–b to the rectangle; false when nothing of
 // it lies inside.
-bool clipSegment(long double &x0, long double &y0, long double &x1, long double &y1, long double left,
-                 long double top, long double right, long double bottom)
+bool clipSegment(long double &x0, long double &y0, long double &x1, long double &y1, long double left, long double top,
+                 long double right, long double bottom)
 {
     const long double dx = x1 - x0;
     const long double dy = y1 - y0;
@@ -60,14 +59,14 @@ void drawSegment(QPainter &painter, const CircularDiagramLayout &layout, Diagram
     const auto inside = [&](DiagramPoint p) { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; };
     if (inside(a) && inside(b)) {
         // The common case: whole pixels, exactly as computed.
-        painter.drawLine(QLine(static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x),
-                               static_cast<int>(b.y)));
+        painter.drawLine(
+            QLine(static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x), static_cast<int>(b.y)));
         return;
     }
     long double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
     if (clipSegment(x0, y0, x1, y1, left, top, right, bottom))
-        painter.drawLine(QLineF(static_cast<double>(x0), static_cast<double>(y0), static_cast<double>(x1),
-                                static_cast<double>(y1)));
+        painter.drawLine(
+            QLineF(static_cast<double>(x0), static_cast<double>(y0), static_cast<double>(x1), static_cast<double>(y1)));
 }
 
 void drawClosedPolygon(QPainter &painter, const CircularDiagramLayout &layout, const SpokePoints &points)

@@ -10,15 +10,9 @@
 
 namespace tavo {
 
-inline QString fromCp1251(std::string_view bytes)
-{
-    return QString::fromStdString(cp1251ToUtf8(bytes));
-}
+inline QString fromCp1251(std::string_view bytes) { return QString::fromStdString(cp1251ToUtf8(bytes)); }
 
 // Characters that cp1251 cannot hold become "?".
-inline std::string toCp1251(const QString &text)
-{
-    return utf8ToCp1251(text.toStdString());
-}
+inline std::string toCp1251(const QString &text) { return utf8ToCp1251(text.toStdString()); }
 
 } // namespace tavo

@@ -6,10 +6,7 @@
 
 namespace tavo {
 
-DiagramImage::DiagramImage(QWidget *parent) : QWidget(parent)
-{
-    resize(kDefaultWidth, kDefaultHeight);
-}
+DiagramImage::DiagramImage(QWidget *parent) : QWidget(parent) { resize(kDefaultWidth, kDefaultHeight); }
 
 void DiagramImage::drawProfile(const ProfileRecord &profile)
 {
@@ -22,10 +19,7 @@ void DiagramImage::drawProfile(const ProfileRecord &profile)
     update();
 }
 
-QSize DiagramImage::sizeHint() const
-{
-    return {kDefaultWidth, kDefaultHeight};
-}
+QSize DiagramImage::sizeHint() const { return {kDefaultWidth, kDefaultHeight}; }
 
 void DiagramImage::paintEvent(QPaintEvent *)
 {

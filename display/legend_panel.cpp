@@ -64,8 +64,8 @@ void LegendPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QPalette colours = chartBevelColours();
-    qDrawShadePanel(&painter, rect(), colours, false, 1);                          // raised
-    qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), colours, true, 1);    // lowered
+    qDrawShadePanel(&painter, rect(), colours, false, 1);                       // raised
+    qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), colours, true, 1); // lowered
 }
 
 } // namespace tavo

@@ -15,9 +15,9 @@ namespace tavo {
 
 void installFontSubstitutions()
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                                QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif")});
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
 }
@@ -53,24 +53,15 @@ QFont captionFace(int pixels)
 QFont fontFor(FontRole role)
 {
     switch (role) {
-    case FontRole::Form:
-        return face(QStringLiteral("MS Sans Serif"), 11);
-    case FontRole::ChartTitle:
-        return chartFace(16);
-    case FontRole::ChartLabel:
-        return chartFace(12);
-    case FontRole::ChartMark:
-        return chartFace(11);
-    case FontRole::Caption:
-        return captionFace(11);
-    case FontRole::MeanCaption:
-        return captionFace(13);
-    case FontRole::Threshold:
-        return face(QStringLiteral("Arial"), 16);
-    case FontRole::Grid:
-        return face(QStringLiteral("MS Sans Serif"), 13);
-    case FontRole::Report:
-        return face(QStringLiteral("Times New Roman"), 16);
+    case FontRole::Form: return face(QStringLiteral("MS Sans Serif"), 11);
+    case FontRole::ChartTitle: return chartFace(16);
+    case FontRole::ChartLabel: return chartFace(12);
+    case FontRole::ChartMark: return chartFace(11);
+    case FontRole::Caption: return captionFace(11);
+    case FontRole::MeanCaption: return captionFace(13);
+    case FontRole::Threshold: return face(QStringLiteral("Arial"), 16);
+    case FontRole::Grid: return face(QStringLiteral("MS Sans Serif"), 13);
+    case FontRole::Report: return face(QStringLiteral("Times New Roman"), 16);
     case FontRole::DiagramLabel: {
         QFont font = face(QStringLiteral("MS Sans Serif"), 11);
         font.setStyleStrategy(QFont::NoAntialias);
@@ -80,10 +71,7 @@ QFont fontFor(FontRole role)
     return face(QStringLiteral("MS Sans Serif"), 11);
 }
 
-QColor toQColor(Rgb colour)
-{
-    return QColor(colour.r, colour.g, colour.b);
-}
+QColor toQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 
 QPalette chartBevelColours()
 {
@@ -132,7 +120,8 @@ void useSystemFontsOffscreen()
     wchar_t windows[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
-        qputenv("QT_QPA_FONTDIR", (QString::fromWCharArray(windows, int(length)) + QStringLiteral("\\Fonts")).toLocal8Bit());
+        qputenv("QT_QPA_FONTDIR",
+                (QString::fromWCharArray(windows, int(length)) + QStringLiteral("\\Fonts")).toLocal8Bit());
 #endif
 }
 

@@ -20,16 +20,16 @@ void installFontSubstitutions();
 
 // Every font the program's controls use.
 enum class FontRole {
-    Form,           // the windows' default: "MS Sans Serif", 11 pixels
-    ChartTitle,     // the chart's title and axis titles
-    ChartLabel,     // the value and factor labels
-    ChartMark,      // the text of a bar's mark
-    Caption,        // the legend's captions: a narrow sans face first
-    MeanCaption,    // "Mean = +/-", the same face larger
-    Threshold,      // the threshold field
-    Grid,           // the results grid
-    Report,         // the report
-    DiagramLabel,   // the circular diagram's spoke numbers, not smoothed
+    Form,         // the windows' default: "MS Sans Serif", 11 pixels
+    ChartTitle,   // the chart's title and axis titles
+    ChartLabel,   // the value and factor labels
+    ChartMark,    // the text of a bar's mark
+    Caption,      // the legend's captions: a narrow sans face first
+    MeanCaption,  // "Mean = +/-", the same face larger
+    Threshold,    // the threshold field
+    Grid,         // the results grid
+    Report,       // the report
+    DiagramLabel, // the circular diagram's spoke numbers, not smoothed
 };
 QFont fontFor(FontRole role);
 

@@ -52,7 +52,7 @@ private:
     BarChart &chart_;
     const ProfileRecord &record_;
     std::array<int, kSeriesCount> marksFlags_{}; // 1 while the series shows its marks
-    int legendFlag_ = 0;                          // 1 while the legend panel is hidden
+    int legendFlag_ = 0;                         // 1 while the legend panel is hidden
 };
 
 } // namespace tavo

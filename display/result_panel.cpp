@@ -42,12 +42,10 @@ QPlainTextEdit *createReport(QWidget *parent)
 } // namespace
 
 ResultPanel::ResultPanel(QWidget *parent)
-    : BevelPanel(parent, Bevel::None),
-      Chart(placed(new BarChart(this), "Chart", QRect(QPoint(2, 0), kChartSize))),
+    : BevelPanel(parent, Bevel::None), Chart(placed(new BarChart(this), "Chart", QRect(QPoint(2, 0), kChartSize))),
       sgResF(placed(new ResultsGrid(this), "sgResF", QRect(QPoint(2, 423), kGridSize))),
       paPlot(placed(new BevelPanel(this, Bevel::Lowered), "paPlot", QRect(QPoint(184, 423), kPlotSize))),
-      imPlot(placed(new DiagramImage(paPlot), "imPlot", QRect(1, 1, 319, 296))),
-      meInfo(createReport(this)),
+      imPlot(placed(new DiagramImage(paPlot), "imPlot", QRect(1, 1, 319, 296))), meInfo(createReport(this)),
       profileChart_(*Chart, profile_)
 {
     setObjectName(QStringLiteral("paTest"));
@@ -58,18 +56,15 @@ ResultPanel::ResultPanel(QWidget *parent)
 
     connect(Chart->thresholdField(), &ThresholdField::textChanged, this, &ResultPanel::seDeltaChange);
     connect(Chart, &BarChart::backgroundClicked, this, &ResultPanel::ChartClickBackground);
-    connect(Chart, &BarChart::seriesClicked, this,
-            [this](ProfileSeries series, int index, Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                   QPoint position) {
-                switch (series) {
-                case ProfileSeries::Series1:
-                    return Series1Click(index, button, shift, position);
-                case ProfileSeries::Series2:
-                    return Series2Click(index, button, shift, position);
-                case ProfileSeries::Series3:
-                    return Series3Click(index, button, shift, position);
-                }
-            });
+    connect(
+        Chart, &BarChart::seriesClicked, this,
+        [this](ProfileSeries series, int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position) {
+            switch (series) {
+            case ProfileSeries::Series1: return Series1Click(index, button, shift, position);
+            case ProfileSeries::Series2: return Series2Click(index, button, shift, position);
+            case ProfileSeries::Series3: return Series3Click(index, button, shift, position);
+            }
+        });
 }
 
 void ResultPanel::showResult(const LoadedResult &result)
@@ -107,10 +102,7 @@ void ResultPanel::ShowProfile()
     imPlot->drawProfile(profile_);
 }
 
-void ResultPanel::FillResultsGrid()
-{
-    sgResF->FillResultsGrid(profile_);
-}
+void ResultPanel::FillResultsGrid() { sgResF->FillResultsGrid(profile_); }
 
 void ResultPanel::seDeltaChange()
 {

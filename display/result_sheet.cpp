@@ -37,15 +37,16 @@ ResultSheetLayout computeLayout()
     ResultSheetLayout l;
     l.heading = QRectF(kMargin, kMargin, kContentWidth, 44);
     const QSize chart = ResultPanel::kChartSize;
-    l.chart = QRectF(kMargin, l.heading.bottom() + kGap / 2, kContentWidth,
-                     kContentWidth * chart.height() / chart.width());
+    l.chart =
+        QRectF(kMargin, l.heading.bottom() + kGap / 2, kContentWidth, kContentWidth * chart.height() / chart.width());
     const QSizeF grid = QSizeF(ResultPanel::kGridSize) * kScreenToPoints;
     const QSizeF diagram = QSizeF(ResultPanel::kPlotSize) * kScreenToPoints;
     const double pairLeft = kMargin + (kContentWidth - grid.width() - kGap - diagram.width()) / 2;
     l.grid = QRectF(QPointF(pairLeft, l.chart.bottom() + kGap), grid);
     l.diagram = QRectF(QPointF(l.grid.right() + kGap, l.grid.top()), diagram);
     l.footer = QRectF(kMargin, kPageHeight - kMargin / 2 - kFooterHeight, kContentWidth, kFooterHeight);
-    l.reportStart = QRectF(QPointF(kMargin, l.grid.bottom() + kGap), QPointF(kMargin + kContentWidth, l.footer.top() - kGap / 2));
+    l.reportStart =
+        QRectF(QPointF(kMargin, l.grid.bottom() + kGap), QPointF(kMargin + kContentWidth, l.footer.top() - kGap / 2));
     return l;
 }
 
@@ -119,7 +120,8 @@ void ResultSheet::add(ResultPanel &panel)
     headingFont.setBold(true);
     painter.setFont(headingFont);
     painter.setPen(toQColor(kBlue));
-    painter.drawText(l.heading, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, panel.Chart->title().join(QLatin1Char(' ')));
+    painter.drawText(l.heading, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     panel.Chart->title().join(QLatin1Char(' ')));
 
     drawWidget(painter, *panel.Chart, l.chart);
     drawWidget(painter, *panel.sgResF, l.grid);
@@ -131,8 +133,8 @@ void ResultSheet::add(ResultPanel &panel)
     qDrawShadePanel(&painter, QRect(QPoint(0, 0), plot), panel.paPlot->palette(), true, 1);
     painter.translate(1, 1);
     const ProfileRecord &profile = panel.profile();
-    paintCircularDiagram(painter, circularDiagramLayout(panel.imPlot->width(), panel.imPlot->height(),
-                                                        profile.ideal, profile.real));
+    paintCircularDiagram(
+        painter, circularDiagramLayout(panel.imPlot->width(), panel.imPlot->height(), profile.ideal, profile.real));
     painter.restore();
 
     QFont reportFont = fontFor(FontRole::Report);

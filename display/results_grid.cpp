@@ -17,20 +17,16 @@ namespace tavo {
 
 namespace {
 
-const QColor kLineColour = toQColor(kSilver); // between ordinary cells
+const QColor kLineColour = toQColor(kSilver);     // between ordinary cells
 const QColor kFixedLineColour = toQColor(kBlack); // after fixed cells
 
 QColor textColour(CellTextColour colour, const QColor &asReset)
 {
     switch (colour) {
-    case CellTextColour::Red:
-        return toQColor(kRed);
-    case CellTextColour::Green:
-        return toQColor(kGreen);
-    case CellTextColour::Black:
-        return toQColor(kBlack);
-    case CellTextColour::AsReset:
-        break;
+    case CellTextColour::Red: return toQColor(kRed);
+    case CellTextColour::Green: return toQColor(kGreen);
+    case CellTextColour::Black: return toQColor(kBlack);
+    case CellTextColour::AsReset: break;
     }
     return asReset;
 }
@@ -62,10 +58,7 @@ void ResultsGrid::setThreshold(std::int32_t threshold)
     repaint();
 }
 
-QString ResultsGrid::cellText(int column, int row) const
-{
-    return QString::fromLatin1(cells_.text(column, row));
-}
+QString ResultsGrid::cellText(int column, int row) const { return QString::fromLatin1(cells_.text(column, row)); }
 
 QRect ResultsGrid::cellRect(int column, int row)
 {
@@ -73,10 +66,7 @@ QRect ResultsGrid::cellRect(int column, int row)
     return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
 }
 
-QSize ResultsGrid::sizeHint() const
-{
-    return {kGridWidth, kGridHeight};
-}
+QSize ResultsGrid::sizeHint() const { return {kGridWidth, kGridHeight}; }
 
 void ResultsGrid::paintEvent(QPaintEvent *)
 {
@@ -198,8 +188,7 @@ void ResultsGrid::mousePressEvent(QMouseEvent *event)
     int column = 0;
     int row = 0;
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && gridCellAt(at.x(), at.y(), column, row)
-        && !isFixedCell(column, row))
+    if (event->button() == Qt::LeftButton && gridCellAt(at.x(), at.y(), column, row) && !isFixedCell(column, row))
         setCurrentCell(column, row);
     QWidget::mousePressEvent(event);
 }
@@ -207,20 +196,11 @@ void ResultsGrid::mousePressEvent(QMouseEvent *event)
 void ResultsGrid::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Left:
-        setCurrentCell(current_.x() - 1, current_.y());
-        break;
-    case Qt::Key_Right:
-        setCurrentCell(current_.x() + 1, current_.y());
-        break;
-    case Qt::Key_Up:
-        setCurrentCell(current_.x(), current_.y() - 1);
-        break;
-    case Qt::Key_Down:
-        setCurrentCell(current_.x(), current_.y() + 1);
-        break;
-    default:
-        QWidget::keyPressEvent(event);
+    case Qt::Key_Left: setCurrentCell(current_.x() - 1, current_.y()); break;
+    case Qt::Key_Right: setCurrentCell(current_.x() + 1, current_.y()); break;
+    case Qt::Key_Up: setCurrentCell(current_.x(), current_.y() - 1); break;
+    case Qt::Key_Down: setCurrentCell(current_.x(), current_.y() + 1); break;
+    default: QWidget::keyPressEvent(event);
     }
 }
 

@@ -21,10 +21,7 @@ bool isNumberCharacter(QChar c)
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
 }
 
-bool allNumberCharacters(const QString &text)
-{
-    return std::all_of(text.begin(), text.end(), isNumberCharacter);
-}
+bool allNumberCharacters(const QString &text) { return std::all_of(text.begin(), text.end(), isNumberCharacter); }
 
 // A signed string of digits too large for the 32 bits the field holds.
 bool outOfRange(const QString &text)
@@ -32,7 +29,8 @@ bool outOfRange(const QString &text)
     QStringView digits(text);
     if (!digits.isEmpty() && (digits.front() == QLatin1Char('+') || digits.front() == QLatin1Char('-')))
         digits = digits.mid(1);
-    const bool number = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+    const bool number =
+        !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
     const bool zero = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == QLatin1Char('0'); });
     return number && !zero && thresholdFromText(text.toStdString()) == 0;
 }
@@ -73,26 +71,17 @@ void ThresholdField::resizeEvent(QResizeEvent *event)
     fitText();
 }
 
-QString ThresholdField::text() const
-{
-    return lineEdit()->text();
-}
+QString ThresholdField::text() const { return lineEdit()->text(); }
 
-void ThresholdField::setText(const QString &text)
-{
-    lineEdit()->setText(text);
-}
+void ThresholdField::setText(const QString &text) { lineEdit()->setText(text); }
 
-std::int32_t ThresholdField::value() const
-{
-    return thresholdFromText(lineEdit()->text().toStdString());
-}
+std::int32_t ThresholdField::value() const { return thresholdFromText(lineEdit()->text().toStdString()); }
 
 void ThresholdField::stepBy(int steps)
 {
-    const std::int64_t stepped = std::clamp<std::int64_t>(std::int64_t{value()} + steps,
-                                                          std::numeric_limits<std::int32_t>::min(),
-                                                          std::numeric_limits<std::int32_t>::max());
+    const std::int64_t stepped =
+        std::clamp<std::int64_t>(std::int64_t{value()} + steps, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max());
     lineEdit()->setText(QString::number(stepped));
 }
 
@@ -117,7 +106,8 @@ QValidator::State ThresholdField::validate(QString &input, int &) const
 void ThresholdField::keyPressEvent(QKeyEvent *event)
 {
     const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
+    const bool printable =
+        !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (printable && !shortcut && !allNumberCharacters(typed)) {
         QApplication::beep();

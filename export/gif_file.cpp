@@ -82,8 +82,8 @@ bool writeGif(std::string &bytes, const IndexedPicture &picture)
         return false;
     }
 
-    bool ok = EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map) == GIF_OK
-              && EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
+    bool ok = EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map) == GIF_OK &&
+        EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
     // giflib wants a writable line although it only reads it.
     auto *pixels = const_cast<GifPixelType *>(picture.indices.data());
     for (int y = 0; ok && y < picture.height; ++y)
@@ -113,8 +113,8 @@ IndexedPicture indexPicture(const QImage &picture)
     IndexedPicture out;
     if (picture.isNull())
         return out;
-    const QImage rgb = picture.format() == QImage::Format_RGB32 ? picture
-                                                                 : picture.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb =
+        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     out.width = rgb.width();
     out.height = rgb.height();
     out.indices.resize(std::size_t(out.width) * std::size_t(out.height));

@@ -21,7 +21,6 @@ QByteArray reportFileBytes(const QString &reportText);
 // Writes reportFileBytes(reportText) to fileName, used exactly as given (no
 // extension added), replacing a file of that name through saveFileBytes: a
 // failure leaves an existing file as it was and no partial file behind.
-[[nodiscard]] std::optional<SaveError> saveReportFile(const QString &fileName,
-                                                      const QString &reportText);
+[[nodiscard]] std::optional<SaveError> saveReportFile(const QString &fileName, const QString &reportText);
 
 } // namespace tavo

@@ -14,15 +14,9 @@ ScopedWriteFault::Fault &currentFault()
 
 } // namespace
 
-ScopedWriteFault::ScopedWriteFault(Fault fault)
-    : previous_(std::exchange(currentFault(), std::move(fault)))
-{
-}
+ScopedWriteFault::ScopedWriteFault(Fault fault) : previous_(std::exchange(currentFault(), std::move(fault))) {}
 
-ScopedWriteFault::~ScopedWriteFault()
-{
-    currentFault() = std::move(previous_);
-}
+ScopedWriteFault::~ScopedWriteFault() { currentFault() = std::move(previous_); }
 
 std::error_code injectedWriteFault(WriteStep step)
 {

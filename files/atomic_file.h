@@ -27,14 +27,13 @@ struct FileError {
 // flush to the disk and the close are checked before the old file is
 // replaced. The messages name `target` as given. A new file gets the usual
 // permissions; a replaced one keeps its own.
-[[nodiscard]] std::optional<FileError> writeFileAtomically(const std::filesystem::path &target,
-                                                           std::string_view bytes);
+[[nodiscard]] std::optional<FileError> writeFileAtomically(const std::filesystem::path &target, std::string_view bytes);
 
 // The steps of writeFileAtomically, in order.
 enum class WriteStep {
-    Create,  // the temporary file beside the target
-    Write,   // each write of bytes into it
-    Flush,   // to the disk
+    Create, // the temporary file beside the target
+    Write,  // each write of bytes into it
+    Flush,  // to the disk
     Close,
     Replace, // the rename over the target
 };

@@ -18,10 +18,7 @@ namespace tavo {
 
 namespace {
 
-std::error_code lastError()
-{
-    return {errno, std::system_category()};
-}
+std::error_code lastError() { return {errno, std::system_category()}; }
 
 // A name for the temporary file in the target's folder: hidden, short
 // enough for any file-name limit, told apart by the process and a counter.
@@ -136,9 +133,7 @@ void syncFolderOf(const std::filesystem::path &file)
 std::optional<FileError> writeFileAtomically(const std::filesystem::path &target, std::string_view bytes)
 {
     const std::string shown = pathText(target);
-    const auto cannotCreate = [&](std::error_code code) {
-        return FileError{cannotCreateFileMessage(shown), code};
-    };
+    const auto cannotCreate = [&](std::error_code code) { return FileError{cannotCreateFileMessage(shown), code}; };
     const auto cannotWrite = [&](std::error_code code) {
         return FileError{cannotWriteFileMessage(shown, code.message()), code};
     };
@@ -153,8 +148,8 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path &target
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
-            return cannotCreate(std::make_error_code(S_ISDIR(st.st_mode) ? std::errc::is_a_directory
-                                                                          : std::errc::invalid_argument));
+            return cannotCreate(
+                std::make_error_code(S_ISDIR(st.st_mode) ? std::errc::is_a_directory : std::errc::invalid_argument));
         // A file its owner made read-only is not replaced behind its back.
         if (::access(target.c_str(), W_OK) != 0)
             return cannotCreate(lastError());

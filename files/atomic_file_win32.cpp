@@ -18,10 +18,7 @@ namespace tavo {
 
 namespace {
 
-std::error_code lastError()
-{
-    return {int(GetLastError()), std::system_category()};
-}
+std::error_code lastError() { return {int(GetLastError()), std::system_category()}; }
 
 // A name for the temporary file in the target's folder, told apart by the
 // process and a counter; CREATE_NEW makes sure it is new.
@@ -121,9 +118,7 @@ private:
 std::optional<FileError> writeFileAtomically(const std::filesystem::path &target, std::string_view bytes)
 {
     const std::string shown = pathText(target);
-    const auto cannotCreate = [&](std::error_code code) {
-        return FileError{cannotCreateFileMessage(shown), code};
-    };
+    const auto cannotCreate = [&](std::error_code code) { return FileError{cannotCreateFileMessage(shown), code}; };
     const auto cannotWrite = [&](std::error_code code) {
         return FileError{cannotWriteFileMessage(shown, code.message()), code};
     };

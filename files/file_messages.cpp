@@ -29,15 +29,9 @@ std::string pathForMessage(std::string_view path)
     return shown;
 }
 
-std::string cannotOpenFileMessage(std::string_view path)
-{
-    return "Cannot open file " + pathForMessage(path);
-}
+std::string cannotOpenFileMessage(std::string_view path) { return "Cannot open file " + pathForMessage(path); }
 
-std::string cannotCreateFileMessage(std::string_view path)
-{
-    return "Cannot create file " + pathForMessage(path);
-}
+std::string cannotCreateFileMessage(std::string_view path) { return "Cannot create file " + pathForMessage(path); }
 
 std::string cannotWriteFileMessage(std::string_view path, std::string_view reason)
 {

@@ -38,8 +38,8 @@ bool readDisk(HANDLE file, std::string &out, std::size_t wanted)
         const std::size_t start = out.size();
         out.resize(wanted);
         DWORD n = 0;
-        const BOOL ok = ReadFile(file, out.data() + start, DWORD(std::min<std::size_t>(wanted - start, 1u << 30)), &n,
-                                 nullptr);
+        const BOOL ok =
+            ReadFile(file, out.data() + start, DWORD(std::min<std::size_t>(wanted - start, 1u << 30)), &n, nullptr);
         out.resize(start + n);
         if (!ok)
             return false;
@@ -96,14 +96,9 @@ std::optional<FilePrefix> readFilePrefix(const std::filesystem::path &path, std:
     const std::size_t wanted = limit + 1;
     bool complete = false;
     switch (GetFileType(file.get())) {
-    case FILE_TYPE_DISK:
-        complete = readDisk(file.get(), prefix.bytes, wanted);
-        break;
-    case FILE_TYPE_PIPE:
-        complete = readPipe(file.get(), prefix.bytes, wanted, quiet);
-        break;
-    default:
-        return std::nullopt;
+    case FILE_TYPE_DISK: complete = readDisk(file.get(), prefix.bytes, wanted); break;
+    case FILE_TYPE_PIPE: complete = readPipe(file.get(), prefix.bytes, wanted, quiet); break;
+    default: return std::nullopt;
     }
     if (!complete)
         return std::nullopt;

@@ -31,9 +31,9 @@ enum class DifferenceColouring {
 };
 
 struct BarPoint {
-    double x = 0;      // factor number
-    double y = 0;      // bar height, percent
-    std::string label; // what the point's mark shows, in points
+    double x = 0;              // factor number
+    double y = 0;              // bar height, percent
+    std::string label;         // what the point's mark shows, in points
     std::optional<Rgb> colour; // empty: the series colour
 
     bool operator==(const BarPoint &) const = default;

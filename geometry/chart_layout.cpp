@@ -42,10 +42,7 @@ Extent extentOf(const ChartLayoutInput &input)
     return e;
 }
 
-std::string axisLabel(double value)
-{
-    return std::to_string(std::llround(value));
-}
+std::string axisLabel(double value) { return std::to_string(std::llround(value)); }
 
 } // namespace
 
@@ -89,8 +86,7 @@ ChartLayout computeChartLayout(const ChartLayoutInput &input, const ChartTextMet
 
     // Vertical extent first: the value scale depends on the plot's height only.
     // Whole pixels throughout, so that every edge is crisp without smoothing.
-    const double floorY =
-        std::round(bottom - metrics.axisTitleHeight - 2 - metrics.labelHeight - kChartTickLength - 2);
+    const double floorY = std::round(bottom - metrics.axisTitleHeight - 2 - metrics.labelHeight - kChartTickLength - 2);
     const double roughHeight = floorY - titleBottom - 6;
     l.depth = kSeriesCount * std::max(1.0, std::round(roughHeight * kDepthPercent / 100 / kSeriesCount));
     const double plotTop = std::round(titleBottom + 6 + l.depth);
@@ -151,7 +147,8 @@ ChartLayout computeChartLayout(const ChartLayoutInput &input, const ChartTextMet
                 const double boxHeight = std::ceil(metrics.markHeight + 2 * kChartMarkPadY);
                 const double boxTop = bar.downwards ? bar.markAnchor.y + kChartConnectorLength
                                                     : bar.markAnchor.y - kChartConnectorLength - boxHeight;
-                bar.mark = ChartRect{std::round(bar.markAnchor.x - boxWidth / 2), std::round(boxTop), boxWidth, boxHeight};
+                bar.mark =
+                    ChartRect{std::round(bar.markAnchor.x - boxWidth / 2), std::round(boxTop), boxWidth, boxHeight};
             }
             l.bars[s].push_back(bar);
         }

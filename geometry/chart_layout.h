@@ -44,7 +44,7 @@ struct ChartTextMetrics {
 };
 
 struct ChartSeriesPoints {
-    std::vector<ChartPoint> points; // x: factor, y: bar height; non-finite values stand at 0
+    std::vector<ChartPoint> points;  // x: factor, y: bar height; non-finite values stand at 0
     std::vector<std::string> labels; // one per point, the marks' texts
     bool marks = false;
 };
@@ -58,8 +58,8 @@ struct ChartLayoutInput {
 
 struct ChartBar {
     ChartQuad front, top, side;
-    ChartPoint markAnchor;       // where the mark's connector starts
-    bool downwards = false;      // a bar below 0 carries its mark underneath
+    ChartPoint markAnchor;         // where the mark's connector starts
+    bool downwards = false;        // a bar below 0 carries its mark underneath
     std::optional<ChartRect> mark; // only while the series shows its marks
 };
 
@@ -73,11 +73,11 @@ inline constexpr double kChartMarginTop = 2;
 inline constexpr double kChartMarginLeft = 1;
 
 struct ChartLayout {
-    ChartRect plot;    // the front plane, floor to top
-    double depth = 0;  // how far the back wall lies behind it, right and up
+    ChartRect plot;   // the front plane, floor to top
+    double depth = 0; // how far the back wall lies behind it, right and up
     AxisScale scale;
-    double xMin = 0.5; // the x value at the plot's left edge
-    double slot = 1;   // pixels per x unit
+    double xMin = 0.5;     // the x value at the plot's left edge
+    double slot = 1;       // pixels per x unit
     double labelWidth = 0; // the widest value label
     std::array<std::vector<ChartBar>, kSeriesCount> bars;
 

@@ -57,10 +57,7 @@ LabelOffset labelOffset(int spoke)
     return {static_cast<int>(-9 * length + roundHalfEven(length / 2) - 4), -11};
 }
 
-std::string spokeLabel(int spoke)
-{
-    return std::to_string(spoke + 1);
-}
+std::string spokeLabel(int spoke) { return std::to_string(spoke + 1); }
 
 SpokePoints ringPoints(DiagramPoint centre, double radius)
 {
@@ -78,8 +75,7 @@ SpokePoints profilePoints(DiagramPoint centre, const SpokeTotals &totals)
     return points;
 }
 
-CircularDiagramLayout circularDiagramLayout(int width, int height, const SpokeTotals &ideal,
-                                            const SpokeTotals &real)
+CircularDiagramLayout circularDiagramLayout(int width, int height, const SpokeTotals &ideal, const SpokeTotals &real)
 {
     CircularDiagramLayout layout;
     layout.width = width;

@@ -18,7 +18,7 @@ inline constexpr int kSpokeCount = kFactorCount;
 // how exact half-pixel coordinates round.
 inline constexpr double kAngleStep = 0.5235987755982989;
 
-inline constexpr double kMeanRingRadius = 70.0;   // a total of 55
+inline constexpr double kMeanRingRadius = 70.0;    // a total of 55
 inline constexpr double kOuterRingRadius = 126.25; // a total of 100
 
 // Pixel coordinates. 64-bit so that any 32-bit total gives an exact point;
@@ -81,7 +81,6 @@ struct CircularDiagramLayout {
     SpokePoints real{};
 };
 
-CircularDiagramLayout circularDiagramLayout(int width, int height, const SpokeTotals &ideal,
-                                            const SpokeTotals &real);
+CircularDiagramLayout circularDiagramLayout(int width, int height, const SpokeTotals &ideal, const SpokeTotals &real);
 
 } // namespace tavo

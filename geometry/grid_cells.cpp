@@ -8,10 +8,7 @@ namespace {
 
 constexpr int kMeanRow = kGridRows - 1;
 
-bool isFactorRow(int row)
-{
-    return row >= 1 && row <= kGridRows - 2;
-}
+bool isFactorRow(int row) { return row >= 1 && row <= kGridRows - 2; }
 
 } // namespace
 
@@ -32,8 +29,8 @@ bool gridCellAt(int x, int y, int &column, int &row)
     const int r = cy / (kGridRowHeight + kGridLineWidth);
     if (c >= kGridColumns || r >= kGridRows)
         return false;
-    if (cx % (kGridColumnWidth + kGridLineWidth) >= kGridColumnWidth
-        || cy % (kGridRowHeight + kGridLineWidth) >= kGridRowHeight)
+    if (cx % (kGridColumnWidth + kGridLineWidth) >= kGridColumnWidth ||
+        cy % (kGridRowHeight + kGridLineWidth) >= kGridRowHeight)
         return false;
     column = c;
     row = r;
@@ -78,14 +75,9 @@ CellDrawRule cellDrawRule(int column, int row, const ProfileRecord &profile, std
         return {true, CellTextColour::Black, 15, 2};
     CellTextColour colour = CellTextColour::Black;
     switch (thresholdClass(profile.idealTotal(row), profile.realTotal(row), threshold)) {
-    case ThresholdClass::Below:
-        colour = CellTextColour::Red;
-        break;
-    case ThresholdClass::Above:
-        colour = CellTextColour::Green;
-        break;
-    case ThresholdClass::Within:
-        break;
+    case ThresholdClass::Below: colour = CellTextColour::Red; break;
+    case ThresholdClass::Above: colour = CellTextColour::Green; break;
+    case ThresholdClass::Within: break;
     }
     return {true, colour, 15, 2};
 }

@@ -36,10 +36,7 @@ CellRect gridCellRect(int column, int row);
 // outside the grid.
 bool gridCellAt(int x, int y, int &column, int &row);
 
-inline bool isFixedCell(int column, int row)
-{
-    return column == 0 || row == 0;
-}
+inline bool isFixedCell(int column, int row) { return column == 0 || row == 0; }
 
 // The cell texts, cp1251 (they are ASCII). Column c, row r at [c][r].
 class ResultsGridCells {

@@ -21,14 +21,14 @@ inline constexpr Rgb kGray{128, 128, 128};  // a difference within it; the dark 
 inline constexpr Rgb kGreen{0, 128, 0};     // the grid's "above" text
 
 // The chart's own.
-inline constexpr Rgb kNavy{0, 0, 128};             // axis titles
-inline constexpr Rgb kMaroon{128, 0, 0};           // "Mean = +/-"
-inline constexpr Rgb kMarkYellow{255, 255, 128};   // the marks' boxes
+inline constexpr Rgb kNavy{0, 0, 128};           // axis titles
+inline constexpr Rgb kMaroon{128, 0, 0};         // "Mean = +/-"
+inline constexpr Rgb kMarkYellow{255, 255, 128}; // the marks' boxes
 inline constexpr Rgb kMarkBorder{64, 64, 64};
-inline constexpr Rgb kChartGrid{214, 214, 214};    // lines across the walls
+inline constexpr Rgb kChartGrid{214, 214, 214}; // lines across the walls
 inline constexpr Rgb kWallEdge{150, 150, 150};
-inline constexpr Rgb kChartFloor{246, 246, 246};   // a faint floor sets the bars on the ground
-inline constexpr Rgb kSilver{192, 192, 192};       // the grid's lines between ordinary cells
+inline constexpr Rgb kChartFloor{246, 246, 246}; // a faint floor sets the bars on the ground
+inline constexpr Rgb kSilver{192, 192, 192};     // the grid's lines between ordinary cells
 
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
@@ -64,9 +64,9 @@ inline constexpr double kBarTopTint = 0.3;
 // Every colour the program paints the chart and the panel with, bar faces
 // included: a saved picture keeps each of them exactly.
 inline constexpr auto kPaintColours = [] {
-    constexpr Rgb plain[] = {kFuchsia, kBlue,      kRed,        kLime,      kGray,        kGreen,      kNavy,
-                             kMaroon,  kMarkYellow, kMarkBorder, kChartGrid, kWallEdge,    kChartFloor, kSilver,
-                             kWhite,   kBlack,     kButtonFace, kButtonLight, kButtonShadow, kDarkShadow, kHighlight};
+    constexpr Rgb plain[] = {kFuchsia, kBlue,       kRed,        kLime,        kGray,         kGreen,      kNavy,
+                             kMaroon,  kMarkYellow, kMarkBorder, kChartGrid,   kWallEdge,     kChartFloor, kSilver,
+                             kWhite,   kBlack,      kButtonFace, kButtonLight, kButtonShadow, kDarkShadow, kHighlight};
     constexpr Rgb bars[] = {kFuchsia, kBlue, kRed, kLime, kGray};
     std::array<Rgb, std::size(plain) + 3 * std::size(bars)> all{};
     std::size_t n = 0;

@@ -104,9 +104,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<Platform> createPlatform()
-{
-    return std::make_unique<DesktopPlatform>();
-}
+std::unique_ptr<Platform> createPlatform() { return std::make_unique<DesktopPlatform>(); }
 
 } // namespace tavo

@@ -33,10 +33,7 @@ LRESULT CALLBACK sysCommandProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-HWND nativeHandle(QWidget &window)
-{
-    return reinterpret_cast<HWND>(window.winId());
-}
+HWND nativeHandle(QWidget &window) { return reinterpret_cast<HWND>(window.winId()); }
 
 class Win32Platform final : public Platform {
 public:
@@ -54,13 +51,11 @@ public:
             // wide call keeps the Russian caption intact whatever the ANSI code
             // page of the machine.
             static const QString caption = QStringLiteral("О программе");
-            InsertMenuW(menu, 0xFFFF, MF_BYPOSITION, kAboutCommand,
-                        reinterpret_cast<LPCWSTR>(caption.utf16()));
+            InsertMenuW(menu, 0xFFFF, MF_BYPOSITION, kAboutCommand, reinterpret_cast<LPCWSTR>(caption.utf16()));
         }
         stopCommands();
         onCommand_ = std::make_unique<CommandHandler>(std::move(onCommand));
-        if (SetWindowSubclass(hwnd, sysCommandProc, kSysCommandSubclass,
-                              reinterpret_cast<DWORD_PTR>(onCommand_.get())))
+        if (SetWindowSubclass(hwnd, sysCommandProc, kSysCommandSubclass, reinterpret_cast<DWORD_PTR>(onCommand_.get())))
             commandWindow_ = hwnd;
     }
 
@@ -87,10 +82,7 @@ public:
         ShowWindow(reinterpret_cast<HWND>(taskbar), visible ? SW_SHOWNORMAL : SW_HIDE);
     }
 
-    ScreenSize screenSize() override
-    {
-        return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
+    ScreenSize screenSize() override { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
     std::optional<ScreenRect> workArea() override
     {
@@ -111,8 +103,8 @@ public:
     {
         // The wide call opens paths outside the ANSI code page as well.
         const QString native = QDir::toNativeSeparators(path);
-        const HINSTANCE result = ShellExecuteW(nullptr, nullptr, reinterpret_cast<LPCWSTR>(native.utf16()),
-                                               nullptr, nullptr, SW_SHOWNORMAL);
+        const HINSTANCE result =
+            ShellExecuteW(nullptr, nullptr, reinterpret_cast<LPCWSTR>(native.utf16()), nullptr, nullptr, SW_SHOWNORMAL);
         // Values above 32 mean the shell started a viewer.
         return reinterpret_cast<INT_PTR>(result) > 32;
     }
@@ -132,9 +124,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Platform> createPlatform()
-{
-    return std::make_unique<Win32Platform>();
-}
+std::unique_ptr<Platform> createPlatform() { return std::make_unique<Win32Platform>(); }
 
 } // namespace tavo

@@ -75,10 +75,7 @@ std::string_view TextLines::operator[](std::size_t line) const
     return std::string_view(text_).substr(start, ends_[line] - start);
 }
 
-std::string formatPoints(std::int32_t value)
-{
-    return std::string(Points(value).text());
-}
+std::string formatPoints(std::int32_t value) { return std::string(Points(value).text()); }
 
 std::string chartTitleFirstStage(const ResultHeader &header)
 {
@@ -87,19 +84,20 @@ std::string chartTitleFirstStage(const ResultHeader &header)
 
 std::string chartTitle(const ResultHeader &header)
 {
-    return concat({header.subject, " ", header.subjectDetails, " ", header.organisation, "  ", kStart,
-                   header.testStart, "  ", kFirstHalf, header.firstHalfCompletion, "  ", kSecondHalf,
-                   header.secondHalfCompletion});
+    return concat({header.subject, " ", header.subjectDetails, " ", header.organisation, "  ", kStart, header.testStart,
+                   "  ", kFirstHalf, header.firstHalfCompletion, "  ", kSecondHalf, header.secondHalfCompletion});
 }
 
 TextLines reportBlock(const ResultHeader &header, const ProfileRecord &profile)
 {
     TextLines lines;
     // The fixed text of a block is about 2,300 bytes; the header lines come on top.
-    lines.reserve(kReportBlockLines, 2560 + 2 * (header.subject.size() + header.subjectDetails.size() +
-                                                 header.organisation.size() + header.testStart.size() +
-                                                 header.firstHalfCompletion.size() +
-                                                 header.secondHalfCompletion.size()));
+    lines.reserve(kReportBlockLines,
+                  2560 +
+                      2 *
+                          (header.subject.size() + header.subjectDetails.size() + header.organisation.size() +
+                           header.testStart.size() + header.firstHalfCompletion.size() +
+                           header.secondHalfCompletion.size()));
     lines.addLine({kMethodTitle});
     lines.addLine({});
     lines.addLine({header.subject, " ", header.subjectDetails, " ", header.organisation});

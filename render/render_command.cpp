@@ -57,12 +57,9 @@ std::optional<PictureFormat> formatNamed(QString name)
 const char *extensionOf(PictureFormat format)
 {
     switch (format) {
-    case PictureFormat::Gif:
-        return "gif";
-    case PictureFormat::Png:
-        return "png";
-    case PictureFormat::Pdf:
-        break;
+    case PictureFormat::Gif: return "gif";
+    case PictureFormat::Png: return "png";
+    case PictureFormat::Pdf: break;
     }
     return "pdf";
 }

@@ -20,10 +20,7 @@ inline constexpr std::size_t kDecryptedCapacity = 33000;
 std::string_view resultFileKey();
 
 // Nibble value of one hex-letter character.
-constexpr unsigned hexLetterNibble(char c)
-{
-    return (c >= 'a' && c <= 'p') ? unsigned(c - 'a') : 0u;
-}
+constexpr unsigned hexLetterNibble(char c) { return (c >= 'a' && c <= 'p') ? unsigned(c - 'a') : 0u; }
 
 // The cipher under one key. The key's tables are computed once, when the
 // object is made; every decryption or encryption then starts afresh from the

@@ -19,9 +19,9 @@ namespace tavo {
 
 struct LoadedResult {
     ProfileRecord profile;
-    std::string chartTitle;               // cp1251, one line
-    TextLines reportBlock;                // cp1251, the 67 lines a load appends
-    ResultHeader header;                  // the header lines the title and report came from
+    std::string chartTitle; // cp1251, one line
+    TextLines reportBlock;  // cp1251, the 67 lines a load appends
+    ResultHeader header;    // the header lines the title and report came from
 
     bool operator==(const LoadedResult &) const = default;
 };

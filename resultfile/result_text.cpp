@@ -70,10 +70,7 @@ std::optional<std::int32_t> convertAnswerField(std::string_view field)
 
 namespace {
 
-constexpr bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The usual answer field, "  d", " dd" or "ddd", read at once; false for
 // anything else, which goes through the full rule.

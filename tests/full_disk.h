@@ -67,8 +67,7 @@ public:
         for (int i = 0; i < 1000 && !full; ++i)
             full = ::write(fd, chunk.data(), chunk.size()) < 0 && errno == ENOSPC;
         // A last partly filled page still takes single bytes.
-        while (full && ::write(fd, "x", 1) == 1) {
-        }
+        while (full && ::write(fd, "x", 1) == 1) {}
         ::close(fd);
         return full;
     }

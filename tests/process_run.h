@@ -140,12 +140,12 @@ inline ProcessRun runProcess(const std::filesystem::path &program, const std::ve
         commandLine += L" " + detail::quotedArgument(detail::wide(a));
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     const auto create = [&](const std::filesystem::path &p) {
-        return CreateFileW(p.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        return CreateFileW(p.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     };
     HANDLE out = create(outFile), err = create(errFile);
-    HANDLE in = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                            nullptr);
+    HANDLE in =
+        CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -159,8 +159,8 @@ inline ProcessRun runProcess(const std::filesystem::path &program, const std::ve
     // a click instead of on stderr.
     if (out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
         CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       CREATE_UNICODE_ENVIRONMENT | CREATE_NEW_CONSOLE,
-                       environment.data(), nullptr, &startup, &process)) {
+                       CREATE_UNICODE_ENVIRONMENT | CREATE_NEW_CONSOLE, environment.data(), nullptr, &startup,
+                       &process)) {
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD code = 0;
         if (GetExitCodeProcess(process.hProcess, &code))

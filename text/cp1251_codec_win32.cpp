@@ -36,10 +36,7 @@ std::string fromWide(UINT codePage, std::wstring_view wide, const char *defaultC
 
 } // namespace
 
-std::string cp1251ToUtf8(std::string_view cp1251)
-{
-    return fromWide(CP_UTF8, toWide(kCp1251, cp1251), nullptr);
-}
+std::string cp1251ToUtf8(std::string_view cp1251) { return fromWide(CP_UTF8, toWide(kCp1251, cp1251), nullptr); }
 
 std::string utf8ToCp1251(std::string_view utf8)
 {

@@ -31,10 +31,7 @@ void PC1KeystreamWord()
     R = 0;
 }
 
-static unsigned nibble(char c)
-{
-    return (c >= 'a' && c <= 'p') ? unsigned(c - 'a') : 0u;
-}
+static unsigned nibble(char c) { return (c >= 'a' && c <= 'p') ? unsigned(c - 'a') : 0u; }
 
 static void setKey(const char *key)
 {

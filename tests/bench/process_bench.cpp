@@ -21,8 +21,8 @@ double childCpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-         + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+        double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Runs the command with its output thrown away; the child's CPU seconds.
@@ -46,10 +46,7 @@ double runProcess(const std::vector<std::string> &command)
     return childCpuSeconds() - before;
 }
 
-std::string sample(const char *name)
-{
-    return (std::filesystem::path(TAVO_TEST_DATA) / name).string();
-}
+std::string sample(const char *name) { return (std::filesystem::path(TAVO_TEST_DATA) / name).string(); }
 
 void timeProcess(benchmark::State &state, const std::vector<std::string> &command)
 {
@@ -63,10 +60,7 @@ void timeProcess(benchmark::State &state, const std::vector<std::string> &comman
     }
 }
 
-void BM_TrueProcess(benchmark::State &state)
-{
-    timeProcess(state, {"/bin/true"});
-}
+void BM_TrueProcess(benchmark::State &state) { timeProcess(state, {"/bin/true"}); }
 BENCHMARK(BM_TrueProcess)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_CompanionProfileProcess(benchmark::State &state)

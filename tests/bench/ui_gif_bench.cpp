@@ -58,16 +58,10 @@ void saveBenchmark(benchmark::State &state, const QImage &picture)
     state.counters["exact"] = tavo::indexPicture(picture).exact ? 1 : 0;
 }
 
-void BM_SaveChartGif(benchmark::State &state)
-{
-    saveBenchmark(state, chartPicture());
-}
+void BM_SaveChartGif(benchmark::State &state) { saveBenchmark(state, chartPicture()); }
 BENCHMARK(BM_SaveChartGif)->Unit(benchmark::kMillisecond);
 
-void BM_SavePhotoGif(benchmark::State &state)
-{
-    saveBenchmark(state, photoPicture());
-}
+void BM_SavePhotoGif(benchmark::State &state) { saveBenchmark(state, photoPicture()); }
 BENCHMARK(BM_SavePhotoGif)->Unit(benchmark::kMillisecond);
 
 void BM_IndexChartPicture(benchmark::State &state)

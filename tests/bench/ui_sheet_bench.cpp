@@ -17,7 +17,8 @@ void BM_ResultSheetPdfOfAHundredFiles(benchmark::State &state)
 {
     std::vector<tavo::LoadedResult> results;
     for (const char *name : {"ivanova.cry", "petrov.cry", "smith.cry", "kuznetsova.txt"})
-        results.push_back(std::get<tavo::LoadedResult>(tavo::loadResultFile(std::filesystem::path(TAVO_TEST_DATA) / name)));
+        results.push_back(
+            std::get<tavo::LoadedResult>(tavo::loadResultFile(std::filesystem::path(TAVO_TEST_DATA) / name)));
     for (auto _ : state) {
         std::vector<std::unique_ptr<tavo::ResultPanel>> panels;
         std::vector<tavo::ResultPanel *> sheets;

@@ -94,8 +94,8 @@ TEST(AtomicFile, AFailedStepLeavesTheOldFileAsItWas)
         }
         ASSERT_TRUE(error.has_value());
         EXPECT_EQ(error->code, c.error);
-        EXPECT_EQ(error->message, (c.message.empty() ? "Cannot create file " : "Cannot write file ") + file.string() +
-                                      c.message);
+        EXPECT_EQ(error->message,
+                  (c.message.empty() ? "Cannot create file " : "Cannot write file ") + file.string() + c.message);
         EXPECT_EQ(steps.back(), c.step) << "the writer went on after a failed step";
         EXPECT_EQ(readFile(file), old);
         EXPECT_EQ(entries(dir.path()), std::set<std::string>{"old.gif"});

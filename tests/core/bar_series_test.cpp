@@ -9,14 +9,8 @@
 using namespace tavo;
 
 namespace tavo {
-void PrintTo(const AxisScale &s, std::ostream *os)
-{
-    *os << s.minimum << ".." << s.maximum << " step " << s.step;
-}
-void PrintTo(const Rgb &c, std::ostream *os)
-{
-    *os << "rgb(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
-}
+void PrintTo(const AxisScale &s, std::ostream *os) { *os << s.minimum << ".." << s.maximum << " step " << s.step; }
+void PrintTo(const Rgb &c, std::ostream *os) { *os << "rgb(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")"; }
 } // namespace tavo
 
 namespace {

@@ -146,8 +146,8 @@ TEST_F(Cli, ReportIsCp1251CrLfAndSkipsFailedFiles)
     const CliRun many = run({"report", ivanova, bad, (dir.path() / "gone.cry").string(), smith});
     EXPECT_EQ(many.status, 1);
     EXPECT_EQ(many.out, reportBytes(ivanova) + reportBytes(smith));
-    EXPECT_EQ(many.err, "'ж  ' is not a valid integer value\nCannot open file " + (dir.path() / "gone.cry").string() +
-                            "\n");
+    EXPECT_EQ(many.err,
+              "'ж  ' is not a valid integer value\nCannot open file " + (dir.path() / "gone.cry").string() + "\n");
 
     const CliRun utf8 = run({"report", "--encoding", "utf-8", ivanova});
     EXPECT_EQ(utf8.status, 0);
@@ -217,7 +217,8 @@ TEST_F(Cli, ThresholdIsASignAndDigits)
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
         EXPECT_TRUE(r.err.starts_with("tavo12f-cli: the threshold must be a whole number (an optional sign and "
-                                      "digits), not '" + std::string(bad) + "'\n"))
+                                      "digits), not '" +
+                                      std::string(bad) + "'\n"))
             << r.err;
     }
     const struct {
@@ -300,7 +301,8 @@ TEST_F(Cli, OutputIsARegularFileOrStandardOutput)
         targets.push_back(device);
     for (const auto &target : targets) {
         SCOPED_TRACE(target.string());
-        struct stat before {}, after {};
+        struct stat before {
+        }, after{};
         ASSERT_EQ(::lstat(target.c_str(), &before), 0);
         const CliRun r = run({"report", "-o", target.string(), ivanova}, "timeout 20 ");
         EXPECT_EQ(r.status, 1);

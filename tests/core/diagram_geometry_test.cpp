@@ -21,14 +21,8 @@ SpokeTotals allTotals(std::int32_t total)
 } // namespace
 
 namespace tavo {
-void PrintTo(const DiagramPoint &p, std::ostream *out)
-{
-    *out << "(" << p.x << ", " << p.y << ")";
-}
-void PrintTo(const LabelOffset &o, std::ostream *out)
-{
-    *out << "(" << o.dx << ", " << o.dy << ")";
-}
+void PrintTo(const DiagramPoint &p, std::ostream *out) { *out << "(" << p.x << ", " << p.y << ")"; }
+void PrintTo(const LabelOffset &o, std::ostream *out) { *out << "(" << o.dx << ", " << o.dy << ")"; }
 } // namespace tavo
 
 TEST(DiagramGeometry, CentreRoundsHalvesToEven)
@@ -37,12 +31,11 @@ TEST(DiagramGeometry, CentreRoundsHalvesToEven)
         int width, height;
         DiagramPoint centre;
     } cases[] = {
-        {319, 296, {158, 148}}, // 157.5 goes up to the even 158
-        {317, 296, {156, 148}}, // 156.5 goes down to the even 156
-        {320, 297, {158, 148}}, // 148.5 goes down
-        {322, 299, {159, 150}}, // 149.5 goes up
-        {0, 0, {-2, 0}},
-        {3, 1, {0, 0}}, // -0.5 and 0.5 both go to 0
+        {319, 296, {158, 148}},                 // 157.5 goes up to the even 158
+        {317, 296, {156, 148}},                 // 156.5 goes down to the even 156
+        {320, 297, {158, 148}},                 // 148.5 goes down
+        {322, 299, {159, 150}},                 // 149.5 goes up
+        {0, 0, {-2, 0}},        {3, 1, {0, 0}}, // -0.5 and 0.5 both go to 0
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
@@ -54,10 +47,10 @@ TEST(DiagramGeometry, RingsAndLabelsOfThePicture)
 {
     const DiagramPoint mean[] = {{158, 78},  {193, 87},  {219, 113}, {228, 148}, {219, 183}, {193, 209},
                                  {158, 218}, {123, 209}, {97, 183},  {88, 148},  {97, 113},  {123, 87}};
-    const DiagramPoint outer[] = {{158, 22},  {221, 39},  {267, 85},  {284, 148}, {267, 211}, {221, 257},
-                                  {158, 274}, {95, 257},  {49, 211},  {32, 148},  {49, 85},   {95, 39}};
-    const DiagramPoint corner[] = {{150, 7},   {228, 28},  {274, 74}, {291, 144}, {274, 207}, {228, 253},
-                                   {147, 276}, {82, 253},  {36, 207}, {11, 137},  {28, 74},   {74, 28}};
+    const DiagramPoint outer[] = {{158, 22},  {221, 39}, {267, 85}, {284, 148}, {267, 211}, {221, 257},
+                                  {158, 274}, {95, 257}, {49, 211}, {32, 148},  {49, 85},   {95, 39}};
+    const DiagramPoint corner[] = {{150, 7},   {228, 28}, {274, 74}, {291, 144}, {274, 207}, {228, 253},
+                                   {147, 276}, {82, 253}, {36, 207}, {11, 137},  {28, 74},   {74, 28}};
     const CircularDiagramLayout layout = circularDiagramLayout(319, 296, allTotals(55), allTotals(55));
     EXPECT_EQ(layout.centre, kCentre);
     for (int i = 0; i < kSpokeCount; ++i) {
@@ -75,7 +68,7 @@ TEST(DiagramGeometry, RingsAndLabelsOfThePicture)
 
 TEST(DiagramGeometry, LabelOffsetsFollowTheAngleJustPastEachQuarter)
 {
-    const LabelOffset expected[] = {{-8, -15}, {7, -11}, {7, -11}, {7, -4},    {7, -4},    {7, -4},
+    const LabelOffset expected[] = {{-8, -15}, {7, -11},  {7, -11},  {7, -4},    {7, -4},    {7, -4},
                                     {-11, 2},  {-13, -4}, {-13, -4}, {-21, -11}, {-21, -11}, {-21, -11}};
     for (int i = 0; i < kSpokeCount; ++i) {
         SCOPED_TRACE(testing::Message() << "spoke " << i);
@@ -90,26 +83,24 @@ TEST(DiagramGeometry, ProfilePointsOnTheirSpokes)
         int spoke;
         DiagramPoint point;
     } cases[] = {
-        {3, 1, {161, 144}},   // x 159.5 + tiny rounds away from the centre
-        {11, 2, {171, 141}},  // y 140.5 + tiny rounds toward the centre
-        {1, 0, {158, 146}},   // y 145.5 goes to even
-        {5, 0, {158, 140}},   // y 140.5 goes to even
-        {99, 0, {158, 23}},   // radius 125, inside the outer ring at 22
-        {99, 3, {283, 148}},
-        {0, 5, {158, 148}},   // a total of 0 is the centre, not radius 1.25
-        {-1, 4, {158, 148}},  // radius 0 by the formula
-        {-21, 0, {158, 173}}, // radius −25: across the centre
-        {117, 6, {158, 296}}, // first point off the picture
-        {1, 3, {160, 148}},   // x 160.5 to even
-        {1, 9, {156, 148}},   // x 155.5 to even
-        {3, 7, {155, 152}},   // x 156.5 − tiny: away from the centre
-        {3, 4, {162, 151}},   // y 150.5 + tiny: away from the centre
-        {3, 10, {154, 145}},  // y 145.5 − tiny: away from the centre
-        {3, 5, {160, 152}},   // x 160.5 − tiny: toward the centre
-        {3, 11, {156, 144}},  // x 155.5 + tiny: toward the centre
-        {3, 8, {154, 150}},   // y 150.5 − tiny: toward the centre
-        {11988, 0, {158, -14838}},
-        {-1188, 0, {158, 1632}},
+        {3, 1, {161, 144}},                            // x 159.5 + tiny rounds away from the centre
+        {11, 2, {171, 141}},                           // y 140.5 + tiny rounds toward the centre
+        {1, 0, {158, 146}},                            // y 145.5 goes to even
+        {5, 0, {158, 140}},                            // y 140.5 goes to even
+        {99, 0, {158, 23}},                            // radius 125, inside the outer ring at 22
+        {99, 3, {283, 148}},       {0, 5, {158, 148}}, // a total of 0 is the centre, not radius 1.25
+        {-1, 4, {158, 148}},                           // radius 0 by the formula
+        {-21, 0, {158, 173}},                          // radius −25: across the centre
+        {117, 6, {158, 296}},                          // first point off the picture
+        {1, 3, {160, 148}},                            // x 160.5 to even
+        {1, 9, {156, 148}},                            // x 155.5 to even
+        {3, 7, {155, 152}},                            // x 156.5 − tiny: away from the centre
+        {3, 4, {162, 151}},                            // y 150.5 + tiny: away from the centre
+        {3, 10, {154, 145}},                           // y 145.5 − tiny: away from the centre
+        {3, 5, {160, 152}},                            // x 160.5 − tiny: toward the centre
+        {3, 11, {156, 144}},                           // x 155.5 + tiny: toward the centre
+        {3, 8, {154, 150}},                            // y 150.5 − tiny: toward the centre
+        {11988, 0, {158, -14838}}, {-1188, 0, {158, 1632}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "total " << c.total << " spoke " << c.spoke);

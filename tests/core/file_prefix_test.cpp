@@ -18,10 +18,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::string sampleBytes()
-{
-    return readFile(std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry");
-}
+std::string sampleBytes() { return readFile(std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry"); }
 
 bool cannotOpen(const LoadOutcome &outcome)
 {
@@ -115,10 +112,8 @@ TEST(FileLoad, RegularFilesUpToTheLimit)
         std::string expected;
         bool more;
     } cases[] = {
-        {"shorter", "abc", 5, "abc", false},
-        {"exactly the limit", "abcde", 5, "abcde", false},
-        {"one past", "abcdef", 5, "abcde", true},
-        {"empty", "", 5, "", false},
+        {"shorter", "abc", 5, "abc", false},      {"exactly the limit", "abcde", 5, "abcde", false},
+        {"one past", "abcdef", 5, "abcde", true}, {"empty", "", 5, "", false},
         {"nothing wanted", "abc", 0, "", true},
     };
     for (const auto &c : cases) {

@@ -69,18 +69,14 @@ TEST(GridCells, DrawRulesByCellAndThreshold)
         std::int32_t threshold;
         CellDrawRule rule;
     } cases[] = {
-        {0, 0, 0, {false, AsReset, 6, 2}},  {1, 0, 0, {false, AsReset, 6, 2}},
-        {3, 0, 0, {false, AsReset, 6, 2}},  {0, 1, 0, {false, AsReset, 16, 2}},
-        {0, 13, 0, {false, AsReset, 16, 2}}, {1, 4, 0, {false, AsReset, 16, 2}},
-        {2, 12, 0, {false, AsReset, 16, 2}}, {1, 13, 0, {true, AsReset, 16, 2}},
-        {2, 13, 5, {true, AsReset, 16, 2}},  {3, 13, 0, {true, Black, 15, 2}},
-        {3, 1, 0, {true, Red, 15, 2}},       {3, 2, 0, {true, Green, 15, 2}},
-        {3, 5, 0, {true, Black, 15, 2}},     {3, 2, 5, {true, Black, 15, 2}},
-        {3, 3, 5, {true, Black, 15, 2}},     {3, 4, 5, {true, Green, 15, 2}},
-        {3, 6, 5, {true, Red, 15, 2}},       {3, 2, -5, {true, Black, 15, 2}},
-        {3, 3, -5, {true, Black, 15, 2}},    {3, 4, -5, {true, Green, 15, 2}},
-        {3, 6, -5, {true, Red, 15, 2}},      {3, 1, 10, {true, Black, 15, 2}},
-        {3, 1, 9, {true, Red, 15, 2}},
+        {0, 0, 0, {false, AsReset, 6, 2}},   {1, 0, 0, {false, AsReset, 6, 2}},   {3, 0, 0, {false, AsReset, 6, 2}},
+        {0, 1, 0, {false, AsReset, 16, 2}},  {0, 13, 0, {false, AsReset, 16, 2}}, {1, 4, 0, {false, AsReset, 16, 2}},
+        {2, 12, 0, {false, AsReset, 16, 2}}, {1, 13, 0, {true, AsReset, 16, 2}},  {2, 13, 5, {true, AsReset, 16, 2}},
+        {3, 13, 0, {true, Black, 15, 2}},    {3, 1, 0, {true, Red, 15, 2}},       {3, 2, 0, {true, Green, 15, 2}},
+        {3, 5, 0, {true, Black, 15, 2}},     {3, 2, 5, {true, Black, 15, 2}},     {3, 3, 5, {true, Black, 15, 2}},
+        {3, 4, 5, {true, Green, 15, 2}},     {3, 6, 5, {true, Red, 15, 2}},       {3, 2, -5, {true, Black, 15, 2}},
+        {3, 3, -5, {true, Black, 15, 2}},    {3, 4, -5, {true, Green, 15, 2}},    {3, 6, -5, {true, Red, 15, 2}},
+        {3, 1, 10, {true, Black, 15, 2}},    {3, 1, 9, {true, Red, 15, 2}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "column " << c.column << " row " << c.row << " t=" << c.threshold);

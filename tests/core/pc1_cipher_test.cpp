@@ -23,16 +23,13 @@ namespace {
         return ::testing::AssertionFailure() << "size " << actual.size() << ", expected " << expected.size();
     const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin());
     if (a != actual.end())
-        return ::testing::AssertionFailure() << "first difference at byte " << (a - actual.begin()) << ": "
-                                             << int(static_cast<unsigned char>(*a)) << ", expected "
-                                             << int(static_cast<unsigned char>(*e));
+        return ::testing::AssertionFailure()
+            << "first difference at byte " << (a - actual.begin()) << ": " << int(static_cast<unsigned char>(*a))
+            << ", expected " << int(static_cast<unsigned char>(*e));
     return ::testing::AssertionSuccess();
 }
 
-std::string decrypt(std::string_view letters)
-{
-    return resultFileCipher().PC1DecryptHexText(letters);
-}
+std::string decrypt(std::string_view letters) { return resultFileCipher().PC1DecryptHexText(letters); }
 
 } // namespace
 
@@ -64,7 +61,10 @@ TEST(PC1Cipher, PlainFormMixStepReferenceExamples)
 
 TEST(PC1Cipher, ResultFileKeyIsSixteenCp1251Bytes)
 {
-    EXPECT_EQ(resultFileKey(), std::string_view("r5t9h2w\xFE" "4\xEB\xE6" "e;708"));
+    EXPECT_EQ(resultFileKey(),
+              std::string_view("r5t9h2w\xFE"
+                               "4\xEB\xE6"
+                               "e;708"));
 }
 
 // Computed once with an independent implementation of the same rules.
@@ -89,8 +89,8 @@ TEST(PC1Cipher, NibblesComeFromLettersAToPOnly)
     const struct {
         std::string_view text;
         unsigned cipherByte;
-    } cases[] = {{"ab", 0x01}, {"pa", 0xF0}, {"pp", 0xFF}, {"AB", 0x00}, {"12", 0x00},
-                 {"\r\n", 0x00}, {"qz", 0x00}, {"a\xE0", 0x00}};
+    } cases[] = {{"ab", 0x01}, {"pa", 0xF0},   {"pp", 0xFF}, {"AB", 0x00},
+                 {"12", 0x00}, {"\r\n", 0x00}, {"qz", 0x00}, {"a\xE0", 0x00}};
     // The first plain byte is the cipher byte XOR the first keystream byte,
     // which "aa" (cipher byte 0) reveals.
     const std::string first = decrypt("aa");

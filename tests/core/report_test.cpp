@@ -15,8 +15,8 @@ TEST(Report, FormatPointsLikePrintfFourWide)
     const struct {
         std::int32_t value;
         const char *text;
-    } cases[] = {{5, "   5"}, {-12, " -12"}, {12345, "12345"}, {0, "   0"}, {-999, "-999"},
-                 {-1000, "-1000"}, {9999, "9999"}, {INT_MIN, "-2147483648"}};
+    } cases[] = {{5, "   5"},    {-12, " -12"},    {12345, "12345"}, {0, "   0"},
+                 {-999, "-999"}, {-1000, "-1000"}, {9999, "9999"},   {INT_MIN, "-2147483648"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(formatPoints(c.value), c.text);
@@ -27,8 +27,8 @@ namespace {
 
 ResultHeader sampleHeader()
 {
-    return {"Центр, ТАВО.12F"_cp1251.data(), "Иванова Анна"_cp1251.data(), "группа 3"_cp1251.data(),
-            "14.03.2024 10:05"_cp1251.data(), "завершена"_cp1251.data(), "прервана"_cp1251.data()};
+    return {"Центр, ТАВО.12F"_cp1251.data(),  "Иванова Анна"_cp1251.data(), "группа 3"_cp1251.data(),
+            "14.03.2024 10:05"_cp1251.data(), "завершена"_cp1251.data(),    "прервана"_cp1251.data()};
 }
 
 } // namespace
@@ -37,8 +37,9 @@ TEST(Report, ChartTitleStages)
 {
     const ResultHeader header = sampleHeader();
     EXPECT_EQ(chartTitleFirstStage(header), "Иванова Анна группа 3 Центр, ТАВО.12F"_cp1251);
-    EXPECT_EQ(chartTitle(header), "Иванова Анна группа 3 Центр, ТАВО.12F  Начало теста: 14.03.2024 10:05"
-                                  "  Выполнение. Часть 1: завершена  Выполнение. Часть 2: прервана"_cp1251);
+    EXPECT_EQ(chartTitle(header),
+              "Иванова Анна группа 3 Центр, ТАВО.12F  Начало теста: 14.03.2024 10:05"
+              "  Выполнение. Часть 1: завершена  Выполнение. Часть 2: прервана"_cp1251);
 
     ResultHeader empty;
     EXPECT_EQ(chartTitleFirstStage(empty), "  ");

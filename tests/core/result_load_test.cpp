@@ -73,8 +73,14 @@ TEST(ResultLoad, LineBreaksAllBecomeCrLf)
 {
     const struct {
         std::string_view in, out;
-    } cases[] = {{"", ""},           {"ab", "ab"},           {"a\rb", "a\r\nb"},     {"a\nb", "a\r\nb"},
-                 {"a\r\nb", "a\r\nb"}, {"\n\r", "\r\n\r\n"}, {"\r\r\n", "\r\n\r\n"}, {"x\r", "x\r\n"},
+    } cases[] = {{"", ""},
+                 {"ab", "ab"},
+                 {"a\rb", "a\r\nb"},
+                 {"a\nb", "a\r\nb"},
+                 {"a\r\nb", "a\r\nb"},
+                 {"\n\r", "\r\n\r\n"},
+                 {"\r\r\n", "\r\n\r\n"},
+                 {"x\r", "x\r\n"},
                  {"\n\n", "\r\n\r\n"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::string(c.in)));
@@ -90,8 +96,9 @@ TEST(ResultLoad, WellFormedTextGivesProfileTitleAndReport)
         EXPECT_EQ(result.profile.ideal[k], kIdeal[k]) << "factor " << k + 1;
         EXPECT_EQ(result.profile.real[k], kReal[k]) << "factor " << k + 1;
     }
-    EXPECT_EQ(result.chartTitle, "Иванова Анна Сергеевна группа 1 Центр  Начало теста: 14.03.2024 10:05:12"
-                                 "  Выполнение. Часть 1: 00:18:41  Выполнение. Часть 2: 00:16:03"_cp1251);
+    EXPECT_EQ(result.chartTitle,
+              "Иванова Анна Сергеевна группа 1 Центр  Начало теста: 14.03.2024 10:05:12"
+              "  Выполнение. Часть 1: 00:18:41  Выполнение. Часть 2: 00:16:03"_cp1251);
     ASSERT_EQ(result.reportBlock.size(), 67u);
     EXPECT_EQ(result.reportBlock[2], "Иванова Анна Сергеевна группа 1 Центр"_cp1251);
     EXPECT_EQ(result.reportBlock[10], " -26 - \"Реальная\" - \"Идеальная\" работа"_cp1251);
@@ -142,7 +149,7 @@ TEST(ResultLoad, TextAfterTheAnswerFieldsAndLinesChangesNothing)
     const LoadedResult plain = loaded(loadResultText(encrypt(sampleText())));
     std::string extended = sampleText() + "line 37\r\n  x  y  z\r\n";
     // Characters after position 36 of an answer line are not read.
-    const std::size_t line10 = extended.find("\r\n", extended.find("  6")) ;
+    const std::size_t line10 = extended.find("\r\n", extended.find("  6"));
     ASSERT_NE(line10, std::string::npos);
     extended.insert(line10, "garbage");
     EXPECT_EQ(loaded(loadResultText(encrypt(extended))).profile, plain.profile);
@@ -181,7 +188,7 @@ TEST(ResultLoadFile, FoldersAndMissingFilesCannotBeOpened)
     const LoadError cannotOpen{LoadError::Kind::CannotOpen, {}};
     EXPECT_EQ(failed(loadResultFile(dir.path())), cannotOpen);
     EXPECT_EQ(failed(loadResultFile(dir.path() / "missing.cry")), cannotOpen);
-#ifndef _WIN32 // Windows has no owner permission bits to take away
+#ifndef _WIN32              // Windows has no owner permission bits to take away
     if (::geteuid() != 0) { // root reads whatever the permissions say
         const auto locked = dir.write("locked.cry", encrypt(sampleText()));
         std::filesystem::permissions(locked, std::filesystem::perms::none);

@@ -42,10 +42,7 @@ inline std::string resultText(const std::map<int, std::string> &header, const st
     return text;
 }
 
-inline std::string encrypt(std::string_view plain)
-{
-    return resultFileCipher().PC1EncryptHexText(plain);
-}
+inline std::string encrypt(std::string_view plain) { return resultFileCipher().PC1EncryptHexText(plain); }
 
 // A file in a fresh folder under the system's temporary folder, removed with it.
 class TempDir {

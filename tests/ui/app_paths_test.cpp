@@ -49,13 +49,15 @@ TEST(ApplicationFolder, EndsWithExactlyOneSeparator)
     EXPECT_EQ(withTrailingSeparator(QStringLiteral("C:\\"), QLatin1Char('\\')), QStringLiteral("C:\\"));
     EXPECT_EQ(withTrailingSeparator(QStringLiteral("C:\\Tests"), QLatin1Char('\\')), QStringLiteral("C:\\Tests\\"));
     // In the system's own spelling: backslashes on Windows.
-    EXPECT_EQ(applicationFolder(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator());
+    EXPECT_EQ(applicationFolder(),
+              QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator());
 }
 
 TEST(OpenDialogFilter, EachPairBecomesOneQtFilterMatchingItsPattern)
 {
-    EXPECT_EQ(qtNameFilters(QStringLiteral("Data files (*.CRY)|*.cry|Data files (*.TXT)|*.txt")),
-              (QStringList{QStringLiteral("Data files (*.CRY) (*.cry)"), QStringLiteral("Data files (*.TXT) (*.txt)")}));
+    EXPECT_EQ(
+        qtNameFilters(QStringLiteral("Data files (*.CRY)|*.cry|Data files (*.TXT)|*.txt")),
+        (QStringList{QStringLiteral("Data files (*.CRY) (*.cry)"), QStringLiteral("Data files (*.TXT) (*.txt)")}));
     EXPECT_EQ(qtNameFilters(QStringLiteral("All|*")), QStringList{QStringLiteral("All (*)")});
     // A description without its pattern is dropped rather than matching nothing.
     EXPECT_EQ(qtNameFilters(QStringLiteral("All|*|Orphan")), QStringList{QStringLiteral("All (*)")});
@@ -131,7 +133,8 @@ TEST(ResultsFolder, TheProgramsOwnWhenWritableElseAFolderInTheUsersDocuments)
     // A missing documents folder is made along with it.
     const QString fresh = dir.filePath(QStringLiteral("newhome/Документы"));
     EXPECT_EQ(resultsFolder(folderOf(dir, "installed"), fresh),
-              QDir::toNativeSeparators(fresh) + QDir::separator() + QStringLiteral("TAVO.12F Results") + QDir::separator());
+              QDir::toNativeSeparators(fresh) + QDir::separator() + QStringLiteral("TAVO.12F Results") +
+                  QDir::separator());
 
     // "Results" that is a file is no folder to save in.
     ASSERT_TRUE(writeFileForTest(dir.filePath(QStringLiteral("installed/Results"))));
@@ -140,7 +143,8 @@ TEST(ResultsFolder, TheProgramsOwnWhenWritableElseAFolderInTheUsersDocuments)
     // Where nothing can be made, the documents folder itself is offered.
     ASSERT_TRUE(writeFileForTest(dir.filePath(QStringLiteral("blocked"))));
     const QString blocked = dir.filePath(QStringLiteral("blocked"));
-    EXPECT_EQ(resultsFolder(folderOf(dir, "installed"), blocked), QDir::toNativeSeparators(blocked) + QDir::separator());
+    EXPECT_EQ(resultsFolder(folderOf(dir, "installed"), blocked),
+              QDir::toNativeSeparators(blocked) + QDir::separator());
 }
 
 TEST(SaveDialogStart, FolderAndNameApartTheFolderBeingOneThatExists)

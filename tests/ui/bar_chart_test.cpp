@@ -22,10 +22,7 @@ namespace {
 
 constexpr ProfileSeries kAll[] = {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3};
 
-QColor pixelAt(const QImage &image, QPoint p)
-{
-    return QColor(image.pixel(p));
-}
+QColor pixelAt(const QImage &image, QPoint p) { return QColor(image.pixel(p)); }
 
 // Heights fall from the back row to the front one, so every front face shows.
 void fillStaircase(BarChart &chart)
@@ -33,7 +30,8 @@ void fillStaircase(BarChart &chart)
     for (int x = 1; x <= 12; ++x) {
         chart.addPoint(ProfileSeries::Series1, x, 50 + 4 * x, QString::number(x));
         chart.addPoint(ProfileSeries::Series2, x, 30 + 3 * x, QString::number(x));
-        chart.addPoint(ProfileSeries::Series3, x, 2 * x, QString::number(-x), x % 2 ? QColor(0, 255, 0) : QColor(255, 0, 0));
+        chart.addPoint(ProfileSeries::Series3, x, 2 * x, QString::number(-x),
+                       x % 2 ? QColor(0, 255, 0) : QColor(255, 0, 0));
     }
 }
 
@@ -46,7 +44,10 @@ TEST(BarChart, OddPointsNeitherHangNorBreakTheScale)
     const struct {
         const char *name;
         double x, y;
-    } cases[] = {{"no height", 1, nan}, {"infinite", 2, inf}, {"far away", 1e300, 5}, {"huge", 3, 1e300},
+    } cases[] = {{"no height", 1, nan},
+                 {"infinite", 2, inf},
+                 {"far away", 1e300, 5},
+                 {"huge", 3, 1e300},
                  {"both far", 1e300, -1e300}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,7 +229,6 @@ TEST(BarChart, PressesGoToTheBarUnderTheMouseOrElseToTheBackground)
         EXPECT_EQ(bars[0][4].toPoint(), *at);
     }
     EXPECT_EQ(background.count(), 0);
-
 
     // Above the plot, away from every bar and child.
     const QPoint empty(600, int(chart.plotRect().top()) + 2);

@@ -108,12 +108,9 @@ TEST(CircularDiagram, PointsOffThePictureAreClipped)
         std::int32_t total;
         DiagramPoint onLine; // a pixel of the line from the centre toward the point
     } cases[] = {
-        {"117 on spoke 6", 6, 117, {158, 295}},
-        {"11988 on spoke 0", 0, 11988, {158, 0}},
-        {"-1188 on spoke 0", 0, -1188, {158, 295}},
-        {"-1188 on spoke 3", 3, -1188, {0, 148}},
-        {"INT_MAX on spoke 9", 9, INT_MAX, {0, 148}},
-        {"INT_MIN on spoke 6", 6, INT_MIN, {158, 0}},
+        {"117 on spoke 6", 6, 117, {158, 295}},       {"11988 on spoke 0", 0, 11988, {158, 0}},
+        {"-1188 on spoke 0", 0, -1188, {158, 295}},   {"-1188 on spoke 3", 3, -1188, {0, 148}},
+        {"INT_MAX on spoke 9", 9, INT_MAX, {0, 148}}, {"INT_MIN on spoke 6", 6, INT_MIN, {158, 0}},
         {"-21 on spoke 0", 0, -21, {158, 173}},
     };
     for (const auto &c : cases) {

@@ -118,12 +118,12 @@ class FreshXdgEnvironment {
 public:
     explicit FreshXdgEnvironment(const QString &root)
     {
-        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS",
-                                 "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID", "DISPLAY", "BROWSER"})
+        for (const char *name :
+             {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP",
+              "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "DISPLAY", "BROWSER"})
             saved_.emplace_back(name, qgetenv(name), qEnvironmentVariableIsSet(name));
-        for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
+        for (const char *name :
+             {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
             qunsetenv(name);
         QDir(root).mkpath(QStringLiteral("config"));
         QDir(root).mkpath(QStringLiteral("data/applications"));

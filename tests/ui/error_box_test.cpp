@@ -21,11 +21,11 @@ TEST(ErrorBox, FullStopOnlyWhenTheLastCharacterSortsAfterIt)
         {QStringLiteral("Cannot open file C:\\A\\x.cry"), QStringLiteral("Cannot open file C:\\A\\x.cry.")},
         {QStringLiteral("' 1x' is not a valid integer value"), QStringLiteral("' 1x' is not a valid integer value.")},
         {QStringLiteral("Already ends."), QStringLiteral("Already ends.")},
-        {QStringLiteral("Disk full!"), QStringLiteral("Disk full!")},   // "!" sorts before "."
-        {QStringLiteral("value -"), QStringLiteral("value -")},         // "-" sorts before "."
-        {QStringLiteral("folder /"), QStringLiteral("folder /.")},      // "/" sorts after "."
+        {QStringLiteral("Disk full!"), QStringLiteral("Disk full!")}, // "!" sorts before "."
+        {QStringLiteral("value -"), QStringLiteral("value -")},       // "-" sorts before "."
+        {QStringLiteral("folder /"), QStringLiteral("folder /.")},    // "/" sorts after "."
         {QStringLiteral("code 12"), QStringLiteral("code 12.")},
-        {QStringLiteral("Ошибка"), QStringLiteral("Ошибка.")},          // cp1251 letters sort after "."
+        {QStringLiteral("Ошибка"), QStringLiteral("Ошибка.")}, // cp1251 letters sort after "."
         {QStringLiteral("ends in a blank "), QStringLiteral("ends in a blank ")},
         {QString(), QString()},
     };

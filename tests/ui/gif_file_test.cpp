@@ -17,8 +17,8 @@
 #include <cstdlib>
 
 using namespace tavo;
-using tavo::testing::decodeGif;
 using tavo::testing::DecodedGif;
+using tavo::testing::decodeGif;
 
 namespace {
 
@@ -111,8 +111,8 @@ TEST(GifFile, ChartPictureComesBackPixelForPixel)
         QPoint at;
         QColor colour;
     } spots[] = {
-        {{5, 5}, Qt::white},    {{110, 290}, kFuchsia}, {{130, 290}, kBlue}, {{150, 302}, kRed},
-        {{225, 303}, kLime},    {{70, 300}, kGray},     {{1010, 5}, Qt::white},
+        {{5, 5}, Qt::white}, {{110, 290}, kFuchsia}, {{130, 290}, kBlue},    {{150, 302}, kRed},
+        {{225, 303}, kLime}, {{70, 300}, kGray},     {{1010, 5}, Qt::white},
     };
     for (const auto &spot : spots) {
         SCOPED_TRACE(::testing::Message() << spot.at.x() << "," << spot.at.y());
@@ -237,4 +237,3 @@ TEST(GifFile, ImageMagickReadsTheFile)
         EXPECT_EQ(process.readAllStandardOutput(), QByteArray("GIF 1020 424\n"));
     }
 }
-

@@ -14,8 +14,8 @@
 #include <set>
 
 using namespace tavo;
-using tavo::testing::decodeGif;
 using tavo::testing::DecodedGif;
+using tavo::testing::decodeGif;
 
 // A chart as the window shows it, with antialiased text and marks: more than
 // 256 colours. Every colour the program paints with comes back exact, and

@@ -43,8 +43,8 @@ TEST(HelpFile, CompiledFileHoldsThePagesAndTheFactorTexts)
     ASSERT_TRUE(extract.waitForFinished(10000));
     ASSERT_EQ(extract.exitCode(), 0);
 
-    for (const char *page : {"index.html", "opening.html", "chart.html", "grid.html", "diagram.html",
-                             "factors.html", "saving.html", "style.css"}) {
+    for (const char *page : {"index.html", "opening.html", "chart.html", "grid.html", "diagram.html", "factors.html",
+                             "saving.html", "style.css"}) {
         SCOPED_TRACE(page);
         EXPECT_FALSE(readAll(out.filePath(QLatin1String(page))).isEmpty());
     }
@@ -64,8 +64,8 @@ TEST(HelpFile, CompiledFileHoldsThePagesAndTheFactorTexts)
 
     // The contents are in the help viewer's Russian code page and list every page.
     const QString contents = tavo::fromCp1251(readAll(out.filePath(QStringLiteral("TAVO.12F.hhc"))).toStdString());
-    for (const char *page : {"index.html", "opening.html", "chart.html", "grid.html", "diagram.html", "factors.html",
-                             "saving.html"})
+    for (const char *page :
+         {"index.html", "opening.html", "chart.html", "grid.html", "diagram.html", "factors.html", "saving.html"})
         EXPECT_TRUE(contents.contains(QLatin1String(page))) << page;
     EXPECT_TRUE(contents.contains(QStringLiteral("Как читать график")));
 }

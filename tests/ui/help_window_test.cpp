@@ -61,9 +61,13 @@ TEST(HelpSitemap, ReadsNameAndPageOfEachEntryInCp1251)
         {"two entries, cp1251 names",
          "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"\xCF\xEE\xF0\xEE\xE3\">"
          "<param name=\"Local\" value=\"chart.html#threshold\"></object>\r\n"
-         "<li><OBJECT type=\"text/sitemap\"><PARAM NAME=\"Local\" VALUE=\"a.html\"><PARAM NAME=\"Name\" VALUE=\"A\"></OBJECT>",
-         {{QStringLiteral("Порог"), QStringLiteral("chart.html#threshold")}, {QStringLiteral("A"), QStringLiteral("a.html")}}},
-        {"entities", "<object><param name=\"Name\" value=\"Save &amp; &quot;Plot&quot;\"><param name=\"Local\" value=\"s.html\"></object>",
+         "<li><OBJECT type=\"text/sitemap\"><PARAM NAME=\"Local\" VALUE=\"a.html\"><PARAM NAME=\"Name\" "
+         "VALUE=\"A\"></OBJECT>",
+         {{QStringLiteral("Порог"), QStringLiteral("chart.html#threshold")},
+          {QStringLiteral("A"), QStringLiteral("a.html")}}},
+        {"entities",
+         "<object><param name=\"Name\" value=\"Save &amp; &quot;Plot&quot;\"><param name=\"Local\" "
+         "value=\"s.html\"></object>",
          {{QStringLiteral("Save & \"Plot\""), QStringLiteral("s.html")}}},
         {"an entry without a page is skipped",
          "<object><param name=\"Name\" value=\"Heading\"></object><object><param name=\"Name\" value=\"B\">"
@@ -110,7 +114,8 @@ TEST(HelpPages, EveryTopicKeywordLinkAndPictureReachesSomethingThatIsThere)
     };
     for (const auto &p : pictures) {
         SCOPED_TRACE(p.picture);
-        EXPECT_TRUE(readPage(QLatin1String(p.page)).contains(QStringLiteral("src=\"%1\"").arg(QLatin1String(p.picture))));
+        EXPECT_TRUE(
+            readPage(QLatin1String(p.page)).contains(QStringLiteral("src=\"%1\"").arg(QLatin1String(p.picture))));
         EXPECT_EQ(QImageReader(kPages + QLatin1String(p.picture)).size(), p.size);
     }
     static const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\""));
@@ -158,7 +163,8 @@ TEST(HelpWindow, ShowsThePagesWithContentsAndAFilteredKeywordIndex)
     EXPECT_EQ(visibleItems(*help.index()).size(), 2) << "any case, anywhere in the keyword";
 
     // The page's pictures are found beside it.
-    const QVariant picture = help.browser()->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")));
+    const QVariant picture =
+        help.browser()->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")));
     EXPECT_TRUE(picture.isValid() && !picture.toByteArray().isEmpty());
 }
 

@@ -209,8 +209,8 @@ TEST_F(KeyboardTest, ChartKeysToggleMarksAndLegendAsLeftClicksDo)
     const struct {
         Qt::Key key;
         ProfileSeries series;
-    } cases[] = {{Qt::Key_1, ProfileSeries::Series1}, {Qt::Key_2, ProfileSeries::Series2},
-                 {Qt::Key_3, ProfileSeries::Series3}};
+    } cases[] = {
+        {Qt::Key_1, ProfileSeries::Series1}, {Qt::Key_2, ProfileSeries::Series2}, {Qt::Key_3, ProfileSeries::Series3}};
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.series));
         press(c.key);

@@ -43,8 +43,9 @@ TEST_F(MainWindowTest, CaptionTitleAndLook)
 {
     setUpApplication();
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("TAVO.12Fmod.An"));
-    EXPECT_EQ(form.windowTitle(),
-              QStringLiteral("TAVO.12Fmod.An - Построение мотивационного профиля Зелю-Карбона (модификация Зовита Р.Е.)"));
+    EXPECT_EQ(
+        form.windowTitle(),
+        QStringLiteral("TAVO.12Fmod.An - Построение мотивационного профиля Зелю-Карбона (модификация Зовита Р.Е.)"));
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(form.windowIcon().isNull());
     EXPECT_EQ(form.font().family(), QStringLiteral("MS Sans Serif"));
@@ -59,10 +60,8 @@ TEST_F(MainWindowTest, ControlsSitAtTheirDesignPositions)
         const char *parent;
         QRect geometry;
     } controls[] = {
-        {"Chart", "paTest", {2, 0, 1020, 424}},
-        {"sgResF", "paTest", {2, 423, 184, 298}},
-        {"paPlot", "paTest", {184, 423, 322, 298}},
-        {"imPlot", "paPlot", {1, 1, 319, 296}},
+        {"Chart", "paTest", {2, 0, 1020, 424}},     {"sgResF", "paTest", {2, 423, 184, 298}},
+        {"paPlot", "paTest", {184, 423, 322, 298}}, {"imPlot", "paPlot", {1, 1, 319, 296}},
         {"meInfo", "paTest", {505, 423, 519, 298}},
     };
     for (const auto &c : controls) {
@@ -130,9 +129,12 @@ TEST_F(MainWindowTest, MainMenuHoldsTheCommandsWithPictures)
         const char *name;
         const char *caption;
     } items[] = {
-        {form.mmOpen, "mmOpen", "Open"},           {form.mmSave->menuAction(), "mmSaveItem", "Save"},
-        {form.mmAnalysis, "mmAnalysis", "Analysis"}, {form.mmPlot, "mmPlot", "Plot"},
-        {form.mmPdf, "mmPdf", "PDF"},                {form.mmPrint, "mmPrint", "Print…"},
+        {form.mmOpen, "mmOpen", "Open"},
+        {form.mmSave->menuAction(), "mmSaveItem", "Save"},
+        {form.mmAnalysis, "mmAnalysis", "Analysis"},
+        {form.mmPlot, "mmPlot", "Plot"},
+        {form.mmPdf, "mmPdf", "PDF"},
+        {form.mmPrint, "mmPrint", "Print…"},
         {form.mmFactors, "mmFactors", "Help"},
     };
     for (const auto &i : items) {

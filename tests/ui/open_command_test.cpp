@@ -29,9 +29,9 @@ const QString kMethodTitle = QStringLiteral("Мотивационный проф
 const QString kIvanovaTitleStart =
     QStringLiteral("Иванова Анна Сергеевна менеджер по продажам, 14.03.2024 Кадровый центр Перспектива, тест ТАВО.12F");
 const QString kIvanovaTitle = kIvanovaTitleStart +
-                              QStringLiteral("  Начало теста: 14.03.2024 10:05:12"
-                                             "  Выполнение. Часть 1: завершена, 00:18:41"
-                                             "  Выполнение. Часть 2: завершена, 00:16:03");
+    QStringLiteral("  Начало теста: 14.03.2024 10:05:12"
+                   "  Выполнение. Часть 1: завершена, 00:18:41"
+                   "  Выполнение. Часть 2: завершена, 00:16:03");
 
 // The report block the core gives for a file, as the report area shows it.
 QStringList expectedBlock(const QString &path)
@@ -44,10 +44,7 @@ QStringList expectedBlock(const QString &path)
     return lines;
 }
 
-QStringList reportLines(const TForm1 &form)
-{
-    return form.meInfo->toPlainText().split(QLatin1Char('\n'));
-}
+QStringList reportLines(const TForm1 &form) { return form.meInfo->toPlainText().split(QLatin1Char('\n')); }
 
 int countPixels(const QImage &image, QRgb colour)
 {
@@ -155,9 +152,9 @@ TEST_F(OpenCommandTest, GoodSampleFillsEveryDisplayAndShowsThePanel)
         int column, row;
         const char *text;
     } cells[] = {
-        {1, 0, "Ideal"}, {2, 0, "Real"}, {3, 0, "Re-Id"}, {0, 1, " F1"}, {1, 1, "78"},  {2, 1, "52"},
-        {3, 1, "-26"},   {0, 12, " F12"}, {1, 12, "69"},  {2, 12, "71"},  {3, 12, "2"}, {0, 13, "  M"},
-        {1, 13, "55"},   {2, 13, "55"},  {3, 13, "0"},
+        {1, 0, "Ideal"}, {2, 0, "Real"}, {3, 0, "Re-Id"}, {0, 1, " F1"}, {1, 1, "78"},
+        {2, 1, "52"},    {3, 1, "-26"},  {0, 12, " F12"}, {1, 12, "69"}, {2, 12, "71"},
+        {3, 12, "2"},    {0, 13, "  M"}, {1, 13, "55"},   {2, 13, "55"}, {3, 13, "0"},
     };
     for (const auto &c : cells) {
         SCOPED_TRACE(c.text);
@@ -444,7 +441,8 @@ TEST_F(OpenCommandTest, SeveralFilesDroppedOrGivenAtOnceOpenInOrderAsThatManyOpe
 {
     const QString ivanova = samplePath("ivanova.cry");
     const QString smith = samplePath("smith.cry");
-    const QString bad = write("bad.cry", encryptResultText(resultTextWith({{12, "  1  x  3  4  5  6  7  8  9  1  2  3"}})));
+    const QString bad =
+        write("bad.cry", encryptResultText(resultTextWith({{12, "  1  x  3  4  5  6  7  8  9  1  2  3"}})));
     QMimeData three;
     three.setUrls({QUrl::fromLocalFile(smith), QUrl::fromLocalFile(bad), QUrl::fromLocalFile(ivanova)});
 
@@ -523,7 +521,6 @@ TEST_F(OpenCommandTest, FifoGivesWhatItsWriterSuppliesOrAPromptError)
 }
 #endif
 
-
 // The message names what was given: '' for nothing, and a line break in a
 // name stays on the message's one line.
 TEST_F(OpenCommandTest, MessageNamesAnEmptyOrOddPathOnOneLine)
@@ -533,8 +530,8 @@ TEST_F(OpenCommandTest, MessageNamesAnEmptyOrOddPathOnOneLine)
         QString text;
     } cases[] = {
         {QString(), QStringLiteral("Cannot open file ''")},
-        {dir.filePath(QStringLiteral("a\nb.cry")), QStringLiteral("Cannot open file ") + dir.path() +
-                                                       QStringLiteral("/a\\nb.cry.")},
+        {dir.filePath(QStringLiteral("a\nb.cry")),
+         QStringLiteral("Cannot open file ") + dir.path() + QStringLiteral("/a\\nb.cry.")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text.toStdString());

@@ -29,8 +29,8 @@ TEST(TaskbarSession, WithTaskbarHidesItWidensWorkAreaAndRestoresBothOnEnd)
     TaskbarSession session(platform);
 
     session.begin();
-    EXPECT_THAT(platform.calls, ElementsAre("findTaskbar", "workArea", "hideTaskbar", "screenSize",
-                                            "setWorkArea 0,0,1280,1024"));
+    EXPECT_THAT(platform.calls,
+                ElementsAre("findTaskbar", "workArea", "hideTaskbar", "screenSize", "setWorkArea 0,0,1280,1024"));
     EXPECT_FALSE(platform.taskbarVisible);
     EXPECT_EQ(platform.currentWorkArea, (ScreenRect{0, 0, 1280, 1024}));
 
@@ -87,8 +87,9 @@ TEST(MainWindowRun, StartUpAndCloseTalkToThePlatformInOrder)
     tavo::testing::ScriptedFileChooser chooser;
     {
         TForm1 form(platform, chooser);
-        EXPECT_THAT(platform.calls, ElementsAre("addAboutItem", "fixWindowBorder", "findTaskbar", "workArea",
-                                                "hideTaskbar", "screenSize", "setWorkArea 0,0,1280,1024"));
+        EXPECT_THAT(platform.calls,
+                    ElementsAre("addAboutItem", "fixWindowBorder", "findTaskbar", "workArea", "hideTaskbar",
+                                "screenSize", "setWorkArea 0,0,1280,1024"));
         platform.calls.clear();
         form.show();
         EXPECT_TRUE(form.close());
@@ -105,7 +106,9 @@ TEST(MainWindowRun, WindowDestroyedWithoutCloseStillGivesTheTaskbarBack)
 {
     RecordingPlatform platform;
     tavo::testing::ScriptedFileChooser chooser;
-    { TForm1 form(platform, chooser); }
+    {
+        TForm1 form(platform, chooser);
+    }
     EXPECT_TRUE(platform.taskbarVisible);
     EXPECT_EQ(platform.currentWorkArea, kFoundWorkArea);
 }

@@ -51,8 +51,7 @@ protected:
 
     void connect(QAction *item, ProfileSeries series)
     {
-        QObject::connect(item, &QAction::triggered,
-                         [this, item, series] { profile.toggleSeries(series, *item); });
+        QObject::connect(item, &QAction::triggered, [this, item, series] { profile.toggleSeries(series, *item); });
     }
 
     QColor differenceColour(int factor) const { return chart.pointColour(ProfileSeries::Series3, factor - 1); }
@@ -114,7 +113,8 @@ TEST_F(ProfileChartTest, EachItemClickInvertsItsTickOnceAndRefillsItsSeries)
     const struct {
         QAction **item;
         ProfileSeries series;
-    } cases[] = {{&miPart1, ProfileSeries::Series1}, {&miPart2, ProfileSeries::Series2}, {&miDelta, ProfileSeries::Series3}};
+    } cases[] = {
+        {&miPart1, ProfileSeries::Series1}, {&miPart2, ProfileSeries::Series2}, {&miDelta, ProfileSeries::Series3}};
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.series));
         QAction *item = *c.item;

@@ -65,7 +65,7 @@ public:
     static std::string describe(const ScreenRect &r)
     {
         return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-               std::to_string(r.bottom);
+            std::to_string(r.bottom);
     }
 };
 

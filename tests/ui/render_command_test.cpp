@@ -66,7 +66,9 @@ QImage readGifImage(const QString &path)
 
 QImage readPicture(const QString &path)
 {
-    return path.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive) ? readGifImage(path) : QImage(path).convertToFormat(QImage::Format_RGB32);
+    return path.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive)
+        ? readGifImage(path)
+        : QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
 int countColour(const QImage &image, QRgb colour, QRect area = {})
@@ -184,7 +186,9 @@ TEST_F(RenderCommand, ThresholdZeroGraysEqualTotalsOnly)
     };
     const auto limeShade = [](QColor c) { return c.red() == 0 && c.blue() == 0 && c.green() > 100; };
     const auto redShade = [](QColor c) { return c.green() == 0 && c.blue() == 0 && c.red() > 100; };
-    const auto grayShade = [](QColor c) { return c.red() == c.green() && c.green() == c.blue() && c.red() > 90 && c.red() < 180; };
+    const auto grayShade = [](QColor c) {
+        return c.red() == c.green() && c.green() == c.blue() && c.red() > 90 && c.red() < 180;
+    };
     EXPECT_GT(shades(zero, grayShade), shades(fresh, grayShade));
     EXPECT_LT(shades(zero, limeShade), shades(fresh, limeShade));
     EXPECT_EQ(shades(zero, redShade), shades(fresh, redShade));
@@ -239,8 +243,8 @@ TEST_F(RenderCommand, OnlyRenderStartsAnApplicationWhichHonoursThePlatformVariab
     EXPECT_EQ(std::system((profile + " >/dev/null 2>&1").c_str()), 0);
     EXPECT_NE(run({"-o", outPath("x.png"), sample("ivanova.cry")}, noPlatform).status, 0);
     // Nothing set and no display: the offscreen platform.
-    const CliRun bare = run({"-o", outPath("x.png"), sample("ivanova.cry")},
-                            "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY");
+    const CliRun bare =
+        run({"-o", outPath("x.png"), sample("ivanova.cry")}, "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY");
     EXPECT_EQ(bare.status, 0);
     EXPECT_EQ(bare.err, "");
     EXPECT_EQ(QImage(QString::fromStdString(outPath("x.png"))).size(), QSize(1020, 424));
@@ -270,8 +274,8 @@ TEST_F(RenderCommand, PdfHoldsTheResultSheetOfEveryFile)
         info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf)});
         if (!info.waitForFinished(60000) || info.exitCode() != 0)
             return -1;
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(QString::fromUtf8(info.readAllStandardOutput()));
         return m.hasMatch() ? m.captured(1).toInt() : -1;
     };
     if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
@@ -308,7 +312,8 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
         plain << "\xe6    1";
     }
     const std::string bad = outPath("bad.cry");
-    ASSERT_EQ(std::system((quoted(TAVO_CLI) + " encrypt " + quoted(outPath("bad.txt")) + " >" + quoted(bad)).c_str()), 0);
+    ASSERT_EQ(std::system((quoted(TAVO_CLI) + " encrypt " + quoted(outPath("bad.txt")) + " >" + quoted(bad)).c_str()),
+              0);
     const std::string out = outPath("x.gif");
     const struct {
         const char *name;
@@ -318,28 +323,48 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
     } cases[] = {
         {"invalid field", {"-o", out, bad}, 1, "'ж  ' is not a valid integer value\n"},
         {"missing file", {"-o", out, outPath("nobody.cry")}, 1, "Cannot open file " + outPath("nobody.cry") + "\n"},
-        {"folder as FILE", {"-o", out, dir.path().toStdString()}, 1,
+        {"folder as FILE",
+         {"-o", out, dir.path().toStdString()},
+         1,
          "Cannot open file " + dir.path().toStdString() + "\n"},
-        {"unwritable OUT", {"-o", outPath("no/such/x.gif"), sample("ivanova.cry")}, 1,
+        {"unwritable OUT",
+         {"-o", outPath("no/such/x.gif"), sample("ivanova.cry")},
+         1,
          "Cannot create file " + outPath("no/such/x.gif") + "\n"},
-        {"unwritable PNG", {"-o", outPath("no/such/x.png"), sample("ivanova.cry")}, 1,
+        {"unwritable PNG",
+         {"-o", outPath("no/such/x.png"), sample("ivanova.cry")},
+         1,
          "Cannot create file " + outPath("no/such/x.png") + "\n"},
         {"bad extension", {"-o", outPath("x.jpg"), sample("ivanova.cry")}, 2, "tavo12f-cli: render: OUT must end"},
         {"no extension", {"-o", outPath("x"), sample("ivanova.cry")}, 2, "tavo12f-cli: render: OUT must end"},
         {"no -o", {sample("ivanova.cry")}, 2, "tavo12f-cli: render: -o OUT is missing"},
-        {"two files to one picture", {"-o", out, sample("ivanova.cry"), sample("smith.cry")}, 2,
+        {"two files to one picture",
+         {"-o", out, sample("ivanova.cry"), sample("smith.cry")},
+         2,
          "tavo12f-cli: render: several files"},
-        {"format with a file OUT", {"--format", "png", "-o", out, sample("ivanova.cry")}, 2,
+        {"format with a file OUT",
+         {"--format", "png", "-o", out, sample("ivanova.cry")},
+         2,
          "tavo12f-cli: render: --format is for a folder"},
-        {"unknown format", {"--format", "bmp", "-o", dir.path().toStdString(), sample("ivanova.cry")}, 2,
+        {"unknown format",
+         {"--format", "bmp", "-o", dir.path().toStdString(), sample("ivanova.cry")},
+         2,
          "tavo12f-cli: render: unknown format bmp"},
-        {"same name twice", {"-o", dir.path().toStdString(), sample("ivanova.cry"), sample("../tests/data/ivanova.txt")},
-         2, "tavo12f-cli: render: two files would both be written as ivanova.gif"},
-        {"threshold with letters", {"--threshold", "5x", "-o", out, sample("ivanova.cry")}, 2,
+        {"same name twice",
+         {"-o", dir.path().toStdString(), sample("ivanova.cry"), sample("../tests/data/ivanova.txt")},
+         2,
+         "tavo12f-cli: render: two files would both be written as ivanova.gif"},
+        {"threshold with letters",
+         {"--threshold", "5x", "-o", out, sample("ivanova.cry")},
+         2,
          "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5x'"},
-        {"threshold with two signs", {"--threshold", "+-5", "-o", out, sample("ivanova.cry")}, 2,
+        {"threshold with two signs",
+         {"--threshold", "+-5", "-o", out, sample("ivanova.cry")},
+         2,
          "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '+-5'"},
-        {"threshold with a sign after", {"--threshold", "5-", "-o", out, sample("ivanova.cry")}, 2,
+        {"threshold with a sign after",
+         {"--threshold", "5-", "-o", out, sample("ivanova.cry")},
+         2,
          "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5-'"},
         {"marks with a value", {"--marks=1", "-o", out, sample("ivanova.cry")}, 2, "tavo12f-cli: option --marks"},
     };

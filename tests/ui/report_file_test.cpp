@@ -89,7 +89,9 @@ TEST(ReportFile, LineBreaksAndCharactersCp1251Lacks)
         {"CR LF is one break", QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
         {"lone CR is a break", QStringLiteral("a\rb"), "a\r\nb\r\n"},
         {"Unicode separators are breaks", QString::fromUtf8("a\u2029b\u2028c"), "a\r\nb\r\nc\r\n"},
-        {"Yo, numero and euro exist in cp1251", QString::fromUtf8("Ёж №5€"), "\xA8\xE6 \xB9" "5\x88\r\n"},
+        {"Yo, numero and euro exist in cp1251", QString::fromUtf8("Ёж №5€"),
+         "\xA8\xE6 \xB9"
+         "5\x88\r\n"},
         {"CJK becomes ?", QString::fromUtf8("a中b"), "a?b\r\n"},
         {"character outside the BMP is one ?", QString::fromUtf8("a😀b"), "a?b\r\n"},
         {"combining accent becomes ?", QString::fromUtf8("е\u0301"), "\xE5?\r\n"},

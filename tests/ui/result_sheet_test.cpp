@@ -44,8 +44,8 @@ class ResultSheetTest : public testing::TestWithParam<const char *> {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
-            || QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             GTEST_SKIP() << "poppler-utils (pdftotext, pdftoppm) is not installed";
         applyFormLook(panel);
         const LoadOutcome outcome = loadResultFile(std::filesystem::path(TAVO_TEST_DATA) / GetParam());
@@ -86,9 +86,9 @@ TEST_P(ResultSheetTest, NoParagraphOfTheReportIsCutByAPageBreak)
     std::vector<QString> pages;
     for (int page = 1;; ++page) {
         const QString number = QString::number(page);
-        const QByteArray text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number,
-                                                                      QStringLiteral("-l"), number, pdf,
-                                                                      QStringLiteral("-")});
+        const QByteArray text =
+            runTool(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
         if (text.isEmpty())
             break;
         pages.push_back(withoutBlanks(QString::fromUtf8(text)));
@@ -119,9 +119,9 @@ TEST_P(ResultSheetTest, ChartGridAndDiagramSitWhereTheLayoutPutsThem)
 {
     // One pixel per point.
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"),
-                                         QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
-                                         QStringLiteral("-png"), pdf, prefix});
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-png"), pdf, prefix});
     const QImage page(prefix + QStringLiteral("-1.png"));
     ASSERT_FALSE(page.isNull());
     EXPECT_NEAR(page.width(), 595, 1);

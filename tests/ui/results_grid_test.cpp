@@ -59,15 +59,9 @@ Ink colourOf(const CellInk &ink)
     return Ink::None;
 }
 
-QImage grabbed(ResultsGrid &grid)
-{
-    return grid.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage grabbed(ResultsGrid &grid) { return grid.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-QRgb base(const ResultsGrid &grid)
-{
-    return grid.palette().color(QPalette::Base).rgb();
-}
+QRgb base(const ResultsGrid &grid) { return grid.palette().color(QPalette::Base).rgb(); }
 
 } // namespace
 
@@ -132,8 +126,8 @@ TEST(ResultsGrid, TextsAreRightAlignedAtTheirInsetsAndBoldWhereDue)
         QRgb background;
         int rightInset;
     } cases[] = {
-        {1, 0, face, 6}, {3, 0, face, 6}, {0, 4, face, 16}, {2, 5, base(grid), 16}, {1, 13, base(grid), 16},
-        {3, 5, base(grid), 15}, {3, 13, base(grid), 15},
+        {1, 0, face, 6},         {3, 0, face, 6},        {0, 4, face, 16},        {2, 5, base(grid), 16},
+        {1, 13, base(grid), 16}, {3, 5, base(grid), 15}, {3, 13, base(grid), 15},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "column " << c.column << " row " << c.row);
@@ -203,7 +197,7 @@ TEST(ResultsGrid, CurrentCellMovesWithClicksAndArrowsAndIsHighlighted)
         int times;
         QPoint after;
     } moves[] = {
-        {Qt::Key_Right, 1, {3, 5}}, {Qt::Key_Right, 1, {3, 5}}, {Qt::Key_Up, 10, {3, 1}},
+        {Qt::Key_Right, 1, {3, 5}}, {Qt::Key_Right, 1, {3, 5}},  {Qt::Key_Up, 10, {3, 1}},
         {Qt::Key_Left, 5, {1, 1}},  {Qt::Key_Down, 20, {1, 13}},
     };
     for (const auto &m : moves) {

@@ -35,8 +35,8 @@ int countColour(const QImage &image, QRgb colour, const QRect &except = QRect(),
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff) && !except.contains(x, y)
-                 && !alsoExcept.contains(x, y);
+            n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff) && !except.contains(x, y) &&
+                !alsoExcept.contains(x, y);
     return n;
 }
 
@@ -109,7 +109,8 @@ TEST_F(SaveCommandsTest, DialogsGetTheirTitlesAndTheSubjectsSuggestedName)
         SCOPED_TRACE(c.name);
         save(c.command, std::nullopt);
         EXPECT_EQ(s.chooser.saveRequests.back().title, c.title);
-        EXPECT_EQ(s.chooser.saveRequests.back().fileName, results + QStringLiteral("Иванова Анна Сергеевна") + c.ending);
+        EXPECT_EQ(s.chooser.saveRequests.back().fileName,
+                  results + QStringLiteral("Иванова Анна Сергеевна") + c.ending);
     }
     EXPECT_TRUE(files().isEmpty()) << "a cancelled save wrote something";
 }
@@ -179,8 +180,8 @@ TEST_F(SaveCommandsTest, PictureIsTheChartAsShownInOneGifImage)
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x) {
             const QRgb a = gif.image.pixel(x, y), b = shown.pixel(x, y);
-            const int distance = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                           std::abs(qBlue(a) - qBlue(b))});
+            const int distance =
+                std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
             far += distance > (exact ? 0 : 40);
         }
     EXPECT_EQ(far, 0) << (exact ? "exact palette" : "reduced palette");
@@ -333,8 +334,8 @@ TEST_F(SaveCommandsTest, AFailedWriteKeepsTheOldFileAndSaysWhy)
             }
             QApplication::processEvents();
             EXPECT_EQ(boxes.count, 1);
-            EXPECT_EQ(boxes.text, QStringLiteral("Cannot write file ") + target +
-                                      QStringLiteral(": No space left on device."));
+            EXPECT_EQ(boxes.text,
+                      QStringLiteral("Cannot write file ") + target + QStringLiteral(": No space left on device."));
             EXPECT_EQ(readFile(target), old);
             EXPECT_EQ(files(), QStringList{QLatin1String(c.fileName)});
             QFile::remove(target);
@@ -359,14 +360,13 @@ TEST_F(SaveCommandsTest, FullDiskKeepsTheOldFileAndSaysWhy)
         save(c.command, target);
         QApplication::processEvents();
         EXPECT_EQ(boxes.count, 1);
-        EXPECT_EQ(boxes.text, QStringLiteral("Cannot write file ") + target +
-                                  QStringLiteral(": No space left on device."));
+        EXPECT_EQ(boxes.text,
+                  QStringLiteral("Cannot write file ") + target + QStringLiteral(": No space left on device."));
         EXPECT_EQ(readFile(target).toStdString(), old);
         QFile::remove(target);
     }
 }
 #endif
-
 
 #ifndef _WIN32 // FIFOs and mounts are POSIX
 // A FIFO chosen in the dialog stays a FIFO: nothing but a regular file is
@@ -389,4 +389,3 @@ TEST_F(SaveCommandsTest, OnlyARegularFileIsReplaced)
     }
 }
 #endif
-

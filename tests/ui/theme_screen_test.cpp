@@ -139,9 +139,8 @@ TEST(SmallScreen, PanelScrollsSoEveryPartCanBeReached)
     QWidget *const targets[] = {s.form.Chart->thresholdField(), s.form.sgResF, s.form.meInfo};
     for (QWidget *target : targets) {
         SCOPED_TRACE(target->objectName().toStdString());
-        for (int i = 0; i < 10 && !target->isAncestorOf(QApplication::focusWidget())
-                        && QApplication::focusWidget() != target;
-             ++i)
+        for (int i = 0;
+             i < 10 && !target->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != target; ++i)
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &s.form, Qt::Key_Tab);
         ASSERT_TRUE(QApplication::focusWidget() == target || target->isAncestorOf(QApplication::focusWidget()));
         QCoreApplication::processEvents();

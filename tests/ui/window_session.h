@@ -29,16 +29,10 @@
 
 namespace tavo::testing {
 
-inline QString samplePath(const char *name)
-{
-    return QStringLiteral(TAVO_TEST_DATA "/") + QLatin1String(name);
-}
+inline QString samplePath(const char *name) { return QStringLiteral(TAVO_TEST_DATA "/") + QLatin1String(name); }
 
 // The hex-letter text that decrypts to `plain` under the result-file key.
-inline std::string encryptResultText(std::string_view plain)
-{
-    return resultFileCipher().PC1EncryptHexText(plain);
-}
+inline std::string encryptResultText(std::string_view plain) { return resultFileCipher().PC1EncryptHexText(plain); }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {

@@ -76,7 +76,7 @@ RECT workArea()
 std::string text(const RECT &r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
+        std::to_string(r.bottom);
 }
 
 RECT wholeScreen() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
@@ -110,8 +110,8 @@ public:
         wc.lpszClassName = L"Shell_TrayWnd";
         RegisterClassW(&wc);
         hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP | WS_VISIBLE, 0,
-                                GetSystemMetrics(SM_CYSCREEN) - 40, GetSystemMetrics(SM_CXSCREEN), 40, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+                                GetSystemMetrics(SM_CYSCREEN) - 40, GetSystemMetrics(SM_CXSCREEN), 40, nullptr, nullptr,
+                                wc.hInstance, nullptr);
     }
     ~StandInTaskbar()
     {
