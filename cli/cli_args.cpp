@@ -242,8 +242,28 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args)
         }
     }
 
+    if (!args.empty() && args.front().starts_with('-') && args.front() != "-h" && args.front() != "--help" &&
+        args.front() != "--version") {
+        result.text = "unknown option '" + args.front() + "'";
+        return result;
+    }
+
+    // "--name=" gives the option an empty value, which CLI11 would instead
+    // take from the next argument.
+    std::vector<std::string> reversed;
+    bool optionsEnded = false;
+    for (const std::string &arg : args) {
+        optionsEnded = optionsEnded || arg == "--";
+        if (!optionsEnded && arg.starts_with("--") && arg.ends_with('=') && arg.find('=') == arg.size() - 1) {
+            reversed.push_back(arg.substr(0, arg.size() - 1));
+            reversed.emplace_back();
+        } else {
+            reversed.push_back(arg);
+        }
+    }
+    std::reverse(reversed.begin(), reversed.end());
+
     Parser parser;
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
     const std::string command = args.empty() || args.front().starts_with('-') ? std::string() : args.front();
     try {
         parser.app.parse(reversed);

@@ -215,23 +215,27 @@ std::string profileJson(const std::string &file, const LoadedResult &loaded, std
     json["subject"] = toUtf8(p.subjectName);
     json["title"] = toUtf8(loaded.chartTitle);
     json["threshold"] = threshold;
-    auto &factors = json["factors"] = nlohmann::ordered_json::array();
+    // Arrays filled first: an ordered object's members move as it grows.
+    std::vector<std::string> factors;
     for (int k = 1; k <= kFactorCount; ++k)
         factors.push_back(factorName(k));
+    std::array<std::int32_t, kFactorCount> difference{}, idealPercent{}, realPercent{}, differencePercent{};
+    std::array<std::string_view, kFactorCount> classes{};
+    for (std::size_t i = 0; i < kFactorCount; ++i) {
+        difference[i] = p.difference(int(i) + 1);
+        idealPercent[i] = percentage(p.ideal[i]);
+        realPercent[i] = percentage(p.real[i]);
+        differencePercent[i] = differencePercentage(p.ideal[i], p.real[i]);
+        classes[i] = className(thresholdClass(p.ideal[i], p.real[i], threshold));
+    }
+    json["factors"] = factors;
     json["ideal"] = p.ideal;
     json["real"] = p.real;
-    auto &difference = json["difference"] = nlohmann::ordered_json::array();
-    auto &idealPercent = json["idealPercent"] = nlohmann::ordered_json::array();
-    auto &realPercent = json["realPercent"] = nlohmann::ordered_json::array();
-    auto &differencePercent = json["differencePercent"] = nlohmann::ordered_json::array();
-    auto &classes = json["classes"] = nlohmann::ordered_json::array();
-    for (std::size_t i = 0; i < kFactorCount; ++i) {
-        difference.push_back(p.difference(int(i) + 1));
-        idealPercent.push_back(percentage(p.ideal[i]));
-        realPercent.push_back(percentage(p.real[i]));
-        differencePercent.push_back(differencePercentage(p.ideal[i], p.real[i]));
-        classes.push_back(className(thresholdClass(p.ideal[i], p.real[i], threshold)));
-    }
+    json["difference"] = difference;
+    json["idealPercent"] = idealPercent;
+    json["realPercent"] = realPercent;
+    json["differencePercent"] = differencePercent;
+    json["classes"] = classes;
     // A file name that is no UTF-8 (bytes on Linux) shows U+FFFD where it is not.
     return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }

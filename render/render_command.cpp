@@ -254,8 +254,11 @@ int renderPictures(const Arguments &args)
     // "-o pictures/" names a folder: one that is not there is said so, not
     // taken for the name of a picture.
     if (const auto out = args.option("-o"); out && endsInSeparator(*out)) {
+        std::string folder(*out);
+        while (folder.size() > 1 && endsInSeparator(folder))
+            folder.pop_back();
         std::error_code ec;
-        const auto status = std::filesystem::status(filePath(*out), ec);
+        const auto status = std::filesystem::status(filePath(folder), ec);
         if (!std::filesystem::is_directory(status)) {
             reportFileError(outputName(*out),
                             std::filesystem::exists(status) ? "cannot write: it is not a folder"
