@@ -8,7 +8,8 @@
 # SAMPLE is a file name in the dialog's start folder (bin/Data), ivanova.cry
 # by default. TAVO_KEEP_SIZE=1 leaves the window at the size it opens with;
 # TAVO_DIALOG_SHOT=FILE.png also photographs the open dialog; TAVO_SCREEN=800x600
-# sets the virtual screen (1280x1024 unless told).
+# sets the virtual screen (1280x1024 unless told); TAVO_KEYS="F10 Right Down"
+# presses those keys (xdotool key names) in the window before the screenshot.
 # Needs xvfb-run, xdotool and ImageMagick's import.
 set -euo pipefail
 
@@ -66,5 +67,12 @@ xdotool key Return
 sleep 2
 xdotool mousemove 1279 1023
 sleep 0.5
+if [ -n "${TAVO_KEYS:-}" ]; then
+  for key in $TAVO_KEYS; do
+    xdotool key --window "$main" "$key"
+    sleep 0.3
+  done
+  sleep 0.5
+fi
 import -window root "$shot"
 echo "screenshot: $shot"
