@@ -149,7 +149,6 @@ struct Parser {
     std::vector<std::unique_ptr<Bound>> bound;
     std::map<std::string, std::vector<std::string>> files;
     std::string helpTopic;
-    bool helpGiven = false;
 
     Parser()
     {

@@ -97,13 +97,21 @@ std::optional<FilePrefix> readInput(const std::string &argument, std::size_t lim
 
 namespace {
 
+// The system's reason in the words of the C library where it has them: the
+// same on every system, and not in the Windows display language's code page.
+std::string reasonOf(std::error_code code)
+{
+    const std::error_condition condition = code.default_error_condition();
+    return condition.category() == std::generic_category() ? condition.message() : code.message();
+}
+
 // Why an input that readInput could not read gave nothing, as the system says it.
 std::string openFailureReason(const std::string &argument)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(filePath(argument), ec);
     if (ec)
-        return ec.message();
+        return reasonOf(ec);
     switch (status.type()) {
     case std::filesystem::file_type::directory: return std::make_error_code(std::errc::is_a_directory).message();
     case std::filesystem::file_type::fifo:
@@ -170,7 +178,7 @@ bool writeResult(const std::string &out, std::string_view bytes)
     if (const auto error = writeFileAtomically(filePath(out), bytes)) {
         // A folder, a device or a pipe of that name is never replaced.
         const std::string reason =
-            error->code == std::errc::invalid_argument ? "it is not a regular file" : error->code.message();
+            error->code == std::errc::invalid_argument ? "it is not a regular file" : reasonOf(error->code);
         reportFileError(outputName(out), "cannot write: " + reason);
         return false;
     }
