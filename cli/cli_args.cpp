@@ -156,6 +156,9 @@ struct Parser {
                              "print the version and exit");
         app.set_help_flag("-h,--help", "print this help and exit");
         app.require_subcommand(1, 1);
+        // "/work/x.cry" is a file on Windows too (under Wine, and with
+        // forward slashes), never an option; the commands inherit this.
+        app.allow_windows_style_options(false);
         app.get_formatter()->label("SUBCOMMAND", "COMMAND");
         app.get_formatter()->label("Positionals", "Arguments");
         app.footer("Run 'tavo12f-cli COMMAND --help' for a command's options.\n"

@@ -178,7 +178,10 @@ TEST_F(Cli, ArgumentHandling)
          1,
          "tavo12f-cli: -o: cannot open: No such file or directory"},
 
-        {"profile", {"profile", "--threshold", "-5", ivanova}, 0, "{\"file\":\"" + ivanova + "\",\"subject\":"},
+        {"profile",
+         {"profile", "--threshold", "-5", ivanova},
+         0,
+         "{\"file\":" + nlohmann::json(ivanova).dump() + ",\"subject\":"},
         {"profile csv",
          {"profile", "--format", "CSV", ivanova},
          0,
@@ -428,8 +431,10 @@ TEST_F(Cli, ProfileCsvHasARowPerFile)
     std::array<int, 12> ideal{}, real{};
     for (int k = 0; k < 12; ++k)
         ideal[std::size_t(k)] = 10 + k, real[std::size_t(k)] = 30 - k;
-    const std::string odd = utf8Of(dir.write(
-        "odd, \"quoted\".cry", encrypt(resultText({{1, std::string("Doe, \"JJ\" Петров"_cp1251)}}, ideal, real))));
+    // A comma in the file's name, a comma and quotes in the subject (Windows
+    // allows no quote in a file name).
+    const std::string odd = utf8Of(
+        dir.write("odd, name.cry", encrypt(resultText({{1, std::string("Doe, \"JJ\" Петров"_cp1251)}}, ideal, real))));
     const ProcessRun r =
         run({"profile", "--format", "csv", sample("ivanova.cry"), scratch("gone.cry"), odd, sample("smith.cry")});
     EXPECT_EQ(r.status, 1);
