@@ -237,3 +237,78 @@ TEST(GifFile, ImageMagickReadsTheFile)
         EXPECT_EQ(process.readAllStandardOutput(), QByteArray("GIF 1020 424\n"));
     }
 }
+
+namespace {
+
+int appendGifBytes(GifFileType *gif, const GifByteType *data, int length)
+{
+    static_cast<std::string *>(gif->UserData)->append(reinterpret_cast<const char *>(data), std::size_t(length));
+    return length;
+}
+
+// The same indexed picture coded by giflib line by line, as files were
+// written before the program had its own coder.
+std::string giflibBytes(const IndexedPicture &picture)
+{
+    std::string bytes;
+    int error = 0;
+    GifFileType *gif = EGifOpen(&bytes, appendGifBytes, &error);
+    std::vector<GifColorType> colours;
+    for (const QRgb c : picture.palette)
+        colours.push_back(GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
+    ColorMapObject *map = GifMakeMapObject(int(colours.size()), colours.data());
+    EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map);
+    EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr);
+    std::vector<GifPixelType> line;
+    for (int y = 0; y < picture.height; ++y) {
+        const auto *row = picture.indices.data() + std::size_t(y) * std::size_t(picture.width);
+        line.assign(row, row + picture.width);
+        EGifPutLine(gif, line.data(), picture.width);
+    }
+    GifFreeMapObject(map);
+    EGifCloseFile(gif, &error);
+    return bytes;
+}
+
+} // namespace
+
+// The program's LZW coder writes exactly the bytes giflib wrote: runs, noise
+// that fills the code table again and again, palettes of 2 to 256 entries,
+// and sizes that end a data sub-block anywhere.
+TEST(GifFile, ImageDataIsByteForByteWhatGiflibWrites)
+{
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 16;
+    };
+    const struct {
+        const char *name;
+        int width, height, colours;
+        int runLength; // pixels of one colour in a row
+    } cases[] = {
+        {"one pixel", 1, 1, 1, 1},
+        {"two colours, noise", 97, 61, 2, 1},
+        {"four colours, noise", 200, 50, 4, 1},
+        {"16 colours, runs", 300, 40, 16, 9},
+        {"256 colours, noise", 400, 300, 256, 1},
+        {"256 colours, runs", 1020, 424, 256, 37},
+        {"one colour", 1020, 424, 1, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage picture(c.width, c.height, QImage::Format_RGB32);
+        QRgb colour = 0;
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x) {
+                if ((y * c.width + x) % c.runLength == 0)
+                    colour = qRgb(int(next() % unsigned(c.colours)), 7, 9);
+                picture.setPixel(x, y, colour);
+            }
+        const IndexedPicture indexed = indexPicture(picture);
+        ASSERT_TRUE(indexed.exact);
+        const auto bytes = gifBytes(picture);
+        ASSERT_TRUE(bytes.has_value());
+        EXPECT_EQ(*bytes, giflibBytes(indexed));
+    }
+}
