@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -189,32 +190,48 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     indices.assign(pixelCount, 0);
     const auto rowOf = [&rgb](int y) { return reinterpret_cast<const QRgb *>(rgb.constScanLine(y)); };
 
-    // Every pixel's colour numbered in order of first appearance, while the
-    // picture has few enough colours that the others can still have exact
-    // slots whatever it keeps.
+    // The picture as runs of one colour, row after row, each colour numbered
+    // in order of first appearance, while the picture has few enough colours
+    // that the others can still have exact slots whatever it keeps.
+    struct Run {
+        std::uint32_t colour; // its number
+        std::uint32_t length;
+    };
     const std::size_t colourLimit = kMaxExactColours + keep.size();
     std::vector<QRgb> colourOf; // opaque, by number
-    std::vector<std::uint32_t> pixelColours(pixelCount);
+    std::vector<Run> runs;
     bool few = true;
     {
         ColourTable numbers(colourLimit);
-        std::uint32_t *number = pixelColours.data();
+        QRgb runColour = 0;
+        Run run{0, 0};
         for (int y = 0; y < height && few; ++y) {
             const QRgb *row = rowOf(y);
-            for (int x = 0; x < width; ++x, ++number) {
-                if (const std::uint32_t *found = numbers.find(row[x])) {
-                    *number = *found;
+            for (int x = 0; x < width; ++x) {
+                const QRgb c = row[x] | 0xFF000000u;
+                if (run.length > 0 && c == runColour) {
+                    ++run.length;
+                    continue;
+                }
+                if (run.length > 0)
+                    runs.push_back(run);
+                runColour = c;
+                run.length = 1;
+                if (const std::uint32_t *found = numbers.find(c)) {
+                    run.colour = *found;
                     continue;
                 }
                 if (colourOf.size() == colourLimit) {
                     few = false;
                     break;
                 }
-                *number = std::uint32_t(colourOf.size());
-                numbers.insert(row[x], *number);
-                colourOf.push_back(row[x] | 0xFF000000u);
+                run.colour = std::uint32_t(colourOf.size());
+                numbers.insert(c, run.colour);
+                colourOf.push_back(c);
             }
         }
+        if (few && run.length > 0)
+            runs.push_back(run);
     }
 
     // The colours to keep that the picture holds, each an entry of its own
@@ -263,20 +280,9 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
             slotOfColour[n] = kept.find(colourOf[n]) ? kKeptSlot : exactSlots++;
         exact = exactSlots <= kMaxExactColours;
         if (exact) {
-            // Counted run by run: a picture of a chart has long runs of one colour.
             std::vector<std::uint64_t> counts(colourOf.size());
-            std::uint32_t runColour = pixelColours.empty() ? 0 : pixelColours.front();
-            std::uint64_t runLength = 0;
-            for (const std::uint32_t n : pixelColours) {
-                if (n != runColour) {
-                    counts[runColour] += runLength;
-                    runColour = n;
-                    runLength = 0;
-                }
-                ++runLength;
-            }
-            if (runLength > 0)
-                counts[runColour] += runLength;
+            for (const Run &run : runs)
+                counts[run.colour] += run.length;
             bins.resize(exactSlots);
             for (std::size_t n = 0; n < colourOf.size(); ++n) {
                 if (slotOfColour[n] == kKeptSlot)
@@ -330,8 +336,10 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
             for (std::size_t n = 0; n < colourOf.size(); ++n)
                 entryOfColour[n] =
                     slotOfColour[n] == kKeptSlot ? std::uint8_t(*kept.find(colourOf[n])) : entryOfSlot[slotOfColour[n]];
-            for (const std::uint32_t n : pixelColours)
-                *out++ = entryOfColour[n];
+            for (const Run &run : runs) {
+                std::memset(out, entryOfColour[run.colour], run.length);
+                out += run.length;
+            }
             return;
         }
         const std::uint32_t *slot = pixelSlots.data();
