@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <numeric>
@@ -374,6 +375,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     }
     // The kept colours come first and stay where they are; the others move.
     std::vector<std::array<double, 3>> palette;
+    palette.reserve(result.size() + boxes.size());
     for (const QRgb c : result)
         palette.push_back({double(qRed(c)), double(qGreen(c)), double(qBlue(c))});
     const std::size_t firstFree = palette.size();
@@ -403,7 +405,8 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
         entryOfSlot[std::size_t(bins[i].slot)] = std::uint8_t(assigned[i]);
     writeIndices(entryOfSlot);
     for (std::size_t e = firstFree; e < palette.size(); ++e)
-        result.push_back(qRgb(int(palette[e][0] + 0.5), int(palette[e][1] + 0.5), int(palette[e][2] + 0.5)));
+        result.push_back(
+            qRgb(int(std::lround(palette[e][0])), int(std::lround(palette[e][1])), int(std::lround(palette[e][2]))));
     return result;
 }
 

@@ -90,6 +90,7 @@ const std::vector<QRgb> &programColours()
 {
     static const std::vector<QRgb> colours = [] {
         std::vector<QRgb> out;
+        out.reserve(std::size(kPaintColours));
         for (const Rgb c : kPaintColours)
             out.push_back(qRgb(c.r, c.g, c.b));
         return out;
