@@ -6,21 +6,24 @@
 #include "files/atomic_file.h"
 #include "files/file_messages.h"
 #include "files/file_prefix.h"
-#include "text/cp1251_codec.h"
+#include "profile/factor_catalogue.h"
 #include "profile/percentage_scale.h"
 #include "profile/threshold_class.h"
 #include "resultfile/pc1_cipher.h"
 #include "resultfile/result_load.h"
+#include "text/cp1251_codec.h"
 
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <type_traits>
+#include <system_error>
 
 namespace tavo::cli {
 
@@ -47,34 +50,121 @@ std::optional<std::string> standardOutputFailure()
 
 std::string toUtf8(std::string_view cp1251) { return cp1251ToUtf8(cp1251); }
 
-// Messages go to stderr in UTF-8, one per line. Paths are shown in full, as
-// the user's system spells them.
-void reportFailure(std::string_view utf8Message)
+std::string inputName(std::string_view argument)
 {
-    writeBytes(stderr, utf8Message);
-    writeBytes(stderr, "\n");
+    return argument == kStandardStream ? "standard input" : pathForMessage(argument);
 }
 
-std::string fullPath(const std::string &path)
+std::string outputName(std::string_view argument)
+{
+    return argument == kStandardStream ? "standard output" : pathForMessage(argument);
+}
+
+void reportFileError(std::string_view name, std::string_view utf8Message)
+{
+    std::string line(kProgramName);
+    line.append(": ").append(name).append(": ").append(utf8Message).append("\n");
+    writeBytes(stderr, line);
+}
+
+int usageError(std::string_view message)
+{
+    std::string text(kProgramName);
+    text.append(": ").append(message).append("\nTry '").append(kProgramName).append(" --help' for more information.\n");
+    writeBytes(stderr, text);
+    return kExitUsage;
+}
+
+std::optional<FilePrefix> readInput(const std::string &argument, std::size_t limit)
+{
+    if (argument != kStandardStream)
+        return readFilePrefix(filePath(argument), limit);
+    // Read once, to the limit and one byte past it; a second "-" reads the same.
+    static std::optional<std::string> bytes;
+    if (!bytes) {
+        bytes.emplace();
+        char buffer[8192];
+        while (bytes->size() <= limit) {
+            const std::size_t want = std::min(sizeof buffer, limit + 1 - bytes->size());
+            const std::size_t got = std::fread(buffer, 1, want, stdin);
+            bytes->append(buffer, got);
+            if (got < want)
+                break;
+        }
+    }
+    FilePrefix prefix{bytes->substr(0, limit), bytes->size() > limit};
+    return prefix;
+}
+
+namespace {
+
+// The system's reason in the words of the C library where it has them: the
+// same on every system, and not in the Windows display language's code page.
+std::string reasonOf(std::error_code code)
+{
+    const std::error_condition condition = code.default_error_condition();
+    return condition.category() == std::generic_category() ? condition.message() : code.message();
+}
+
+// Why an input that readInput could not read gave nothing, as the system says it.
+std::string openFailureReason(const std::string &argument)
 {
     std::error_code ec;
-    const auto absolute = std::filesystem::absolute(filePath(path), ec);
-    return ec ? path : displayPath(absolute);
+    const auto status = std::filesystem::status(filePath(argument), ec);
+    if (ec)
+        return reasonOf(ec);
+    switch (status.type()) {
+    case std::filesystem::file_type::directory: return std::make_error_code(std::errc::is_a_directory).message();
+    case std::filesystem::file_type::fifo:
+    case std::filesystem::file_type::character:
+        return "nothing to read within " + std::to_string(kQuietSourceLimit.count() / 1000) + " seconds";
+    case std::filesystem::file_type::socket: return "it is a socket";
+    default: break;
+    }
+    return std::make_error_code(std::errc::permission_denied).message();
 }
 
-void reportLoadError(const LoadError &error, const std::string &path)
+void reportCannotOpen(const std::string &argument)
 {
-    if (error.kind == LoadError::Kind::CannotOpen)
-        reportFailure(cannotOpenFileMessage(fullPath(path)));
-    else
-        reportFailure(toUtf8(invalidIntegerMessage(error.field)));
+    reportFileError(inputName(argument), "cannot open: " + openFailureReason(argument));
+}
+
+// The input's text as a result file holds it: line breaks normalised, cut to
+// what decryption can use.
+std::optional<std::string> readResultInputText(const std::string &argument)
+{
+    if (argument != kStandardStream)
+        return readResultFileText(filePath(argument));
+    std::string text = normaliseLineBreaks(readInput(argument, kUsefulTextChars)->bytes);
+    if (text.size() > kUsefulTextChars)
+        text.resize(kUsefulTextChars);
+    return text;
+}
+
+} // namespace
+
+std::optional<LoadedResult> loadInput(const std::string &argument)
+{
+    const auto text = readResultInputText(argument);
+    if (!text) {
+        reportCannotOpen(argument);
+        return std::nullopt;
+    }
+    LoadOutcome outcome = parseResultText(decryptResultFileText(*text));
+    if (const auto *error = std::get_if<LoadError>(&outcome)) {
+        reportFileError(inputName(argument), toUtf8(invalidIntegerMessage(error->field)));
+        return std::nullopt;
+    }
+    return std::get<LoadedResult>(std::move(outcome));
 }
 
 std::optional<std::string> inputThatIs(const std::string &out, const std::vector<std::string> &inputs)
 {
     for (const auto &input : inputs) {
+        if (input == kStandardStream)
+            continue;
         std::error_code ec;
-        if (std::filesystem::equivalent(out, input, ec) && !ec)
+        if (std::filesystem::equivalent(filePath(out), filePath(input), ec) && !ec)
             return input;
     }
     return std::nullopt;
@@ -86,8 +176,11 @@ bool writeResult(const std::string &out, std::string_view bytes)
         writeBytes(stdout, bytes);
         return true;
     }
-    if (const auto error = writeFileAtomically(fullPath(out), bytes)) {
-        reportFailure(error->message);
+    if (const auto error = writeFileAtomically(filePath(out), bytes)) {
+        // A folder, a device or a pipe of that name is never replaced.
+        const std::string reason =
+            error->code == std::errc::invalid_argument ? "it is not a regular file" : reasonOf(error->code);
+        reportFileError(outputName(out), "cannot write: " + reason);
         return false;
     }
     return true;
@@ -95,49 +188,12 @@ bool writeResult(const std::string &out, std::string_view bytes)
 
 namespace {
 
-constexpr std::string_view kProgram = "tavo12f-cli";
-
-std::string jsonString(std::string_view utf8)
+bool wantsUtf8(const Arguments &args, bool byDefault)
 {
-    std::string out = "\"";
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", c);
-                out += escape;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-    return out;
-}
-
-template <typename Value>
-std::string jsonArray(const std::array<Value, kFactorCount> &values)
-{
-    std::string out = "[";
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i)
-            out += ", ";
-        if constexpr (std::is_same_v<Value, std::string>)
-            out += jsonString(values[i]);
-        else
-            out += std::to_string(values[i]);
-    }
-    out += ']';
-    return out;
+    const auto encoding = args.option("--encoding");
+    if (!encoding)
+        return byDefault;
+    return *encoding == "utf-8" || *encoding == "utf8";
 }
 
 std::string_view className(ThresholdClass c)
@@ -150,99 +206,96 @@ std::string_view className(ThresholdClass c)
     return "within";
 }
 
-} // namespace
-
-std::optional<std::int32_t> parseThreshold(std::string_view text)
+// The factor's name: its catalogue entry without the number in front.
+std::string factorName(int factor)
 {
-    // One optional sign, then digits; from_chars takes a minus sign only.
-    std::string_view digits = text;
-    if (digits.starts_with('+') || digits.starts_with('-'))
-        digits.remove_prefix(1);
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec != std::errc{} || end != digits.data() + digits.size())
-        return std::nullopt;
-    if (text.starts_with('-'))
-        value = -value;
-    if (value < INT32_MIN || value > INT32_MAX)
-        return std::nullopt;
-    return std::int32_t(value);
+    std::string_view text = factorText(factor);
+    if (const auto dot = text.find(". "); dot != std::string_view::npos && dot < 3)
+        text.remove_prefix(dot + 2);
+    return toUtf8(text);
 }
 
-int thresholdUsageError(std::string_view text)
+// One line of JSON Lines: the profile of one file.
+std::string profileJson(const std::string &file, const LoadedResult &loaded, std::int32_t threshold)
 {
-    return usageError("the threshold must be a whole number (an optional sign and digits), not '" + std::string(text) +
-                      "'");
-}
-
-const std::vector<Command> &commands()
-{
-    static const std::vector<Command> table{
-        {"decrypt", "FILE", "write the decrypted text of a result file", {}, 1, 1, &runDecrypt},
-        {"encrypt", "FILE", "write the hex-letter text that decrypts to FILE's bytes", {}, 1, 1, &runEncrypt},
-        {"report",
-         "[-o OUT] [--encoding cp1251|utf-8] FILE...",
-         "write the report after opening the files in this order (CR LF lines, cp1251 unless told); "
-         "OUT - is standard output, and no OUT is made when no file opens",
-         {{"-o", "--output", true}, {"--encoding", "", true}},
-         1,
-         SIZE_MAX,
-         &runReport},
-        {"profile",
-         "[--threshold T] FILE",
-         "write the profile as one JSON object, classes against the threshold T (default 0)",
-         {{"--threshold", "", true}},
-         1,
-         1,
-         &runProfile},
-        {"render",
-         "[--threshold T] [--marks] [--sheet] [--format gif|png|pdf] -o OUT FILE...",
-         "write the chart picture of Save > Plot (--sheet: the whole result panel), GIF or PNG, or the result "
-         "sheet as PDF, by OUT's extension; OUT.pdf takes the sheets of all FILEs in one PDF; an existing folder "
-         "as OUT takes one file per FILE in --format (GIF unless told); OUT - is standard output (--format, GIF "
-         "unless told)",
-         {{"-o", "--output", true},
-          {"--threshold", "", true},
-          {"--marks", "", false},
-          {"--sheet", "", false},
-          {"--format", "", true}},
-         1,
-         SIZE_MAX,
-         nullptr},
-    };
-    return table;
-}
-
-std::string usageText()
-{
-    std::string text = "Usage: tavo12f-cli COMMAND [OPTIONS] FILE...\n\nCommands:\n";
-    for (const auto &command : commands()) {
-        text += "  " + std::string(command.name) + " " + std::string(command.synopsis) + "\n";
-        text += "      " + std::string(command.description) + "\n";
+    const ProfileRecord &p = loaded.profile;
+    nlohmann::ordered_json json;
+    json["file"] = file;
+    json["subject"] = toUtf8(p.subjectName);
+    json["title"] = toUtf8(loaded.chartTitle);
+    json["threshold"] = threshold;
+    // Arrays filled first: an ordered object's members move as it grows.
+    std::vector<std::string> factors;
+    for (int k = 1; k <= kFactorCount; ++k)
+        factors.push_back(factorName(k));
+    std::array<std::int32_t, kFactorCount> difference{}, idealPercent{}, realPercent{}, differencePercent{};
+    std::array<std::string_view, kFactorCount> classes{};
+    for (std::size_t i = 0; i < kFactorCount; ++i) {
+        difference[i] = p.difference(int(i) + 1);
+        idealPercent[i] = percentage(p.ideal[i]);
+        realPercent[i] = percentage(p.real[i]);
+        differencePercent[i] = differencePercentage(p.ideal[i], p.real[i]);
+        classes[i] = className(thresholdClass(p.ideal[i], p.real[i], threshold));
     }
-    text += "\nOptions:\n  -h, --help  show this text\n\n"
-            "Exit status: 0 on success, 1 if any file failed, 2 on a usage error.\n";
-    return text;
+    json["factors"] = factors;
+    json["ideal"] = p.ideal;
+    json["real"] = p.real;
+    json["difference"] = difference;
+    json["idealPercent"] = idealPercent;
+    json["realPercent"] = realPercent;
+    json["differencePercent"] = differencePercent;
+    json["classes"] = classes;
+    // A file name that is no UTF-8 (bytes on Linux) shows U+FFFD where it is not.
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
-int usageError(std::string_view message)
+// A CSV field (RFC 4180): quoted when it holds a comma, a quote or a line break.
+std::string csvField(std::string_view text)
 {
-    std::string text = std::string(kProgram) + ": " + std::string(message) + "\n\n" + usageText();
-    writeBytes(stderr, text);
-    return kExitUsage;
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
 }
+
+std::string csvHeader()
+{
+    std::string row = "file,subject";
+    for (const char *series : {"Ideal", "Real", "Difference"})
+        for (int k = 1; k <= kFactorCount; ++k)
+            row += "," + std::string(series) + " " + std::to_string(k);
+    return row + "\r\n";
+}
+
+std::string csvRow(const std::string &file, const ProfileRecord &p)
+{
+    std::string row = csvField(file) + "," + csvField(toUtf8(p.subjectName));
+    for (const auto value : p.ideal)
+        row += "," + std::to_string(value);
+    for (const auto value : p.real)
+        row += "," + std::to_string(value);
+    for (int k = 1; k <= kFactorCount; ++k)
+        row += "," + std::to_string(p.difference(k));
+    return row + "\r\n";
+}
+
+} // namespace
 
 int runDecrypt(const Arguments &args)
 {
     const std::string &path = args.operands.front();
-    const auto text = readResultFileText(filePath(path));
+    const auto text = readResultInputText(path);
     if (!text) {
-        reportFailure(cannotOpenFileMessage(fullPath(path)));
+        reportCannotOpen(path);
         return kExitFileFailed;
     }
-    writeBytes(stdout, decryptResultFileText(*text));
+    const std::string plain = decryptResultFileText(*text);
+    writeBytes(stdout, wantsUtf8(args, true) ? toUtf8(plain) : plain);
     return kExitOk;
 }
 
@@ -250,41 +303,40 @@ int runEncrypt(const Arguments &args)
 {
     const std::string &path = args.operands.front();
     // Decryption gives back at most kDecryptedCapacity bytes, so nothing past
-    // them is read: a longer input could never come back whole.
-    const auto plain = readFilePrefix(path, kDecryptedCapacity);
-    if (!plain) {
-        reportFailure(cannotOpenFileMessage(fullPath(path)));
+    // them is read: a longer input could never come back whole. A UTF-8 text
+    // takes up to three bytes for a letter that cp1251 holds in one.
+    const bool utf8 = wantsUtf8(args, false);
+    const std::size_t limit = utf8 ? 3 * kDecryptedCapacity : kDecryptedCapacity;
+    const auto input = readInput(path, limit);
+    if (!input) {
+        reportCannotOpen(path);
         return kExitFileFailed;
     }
-    if (plain->more) {
-        reportFailure("Cannot encrypt file " + pathForMessage(fullPath(path)) + ": it holds more than " +
-                      std::to_string(kDecryptedCapacity) + " bytes, and decryption gives back at most " +
-                      std::to_string(kDecryptedCapacity));
+    const std::string plain = utf8 ? utf8ToCp1251(input->bytes) : input->bytes;
+    if (input->more || plain.size() > kDecryptedCapacity) {
+        reportFileError(inputName(path),
+                        "cannot encrypt: it holds more than " + std::to_string(kDecryptedCapacity) +
+                            " bytes, and decryption gives back at most " + std::to_string(kDecryptedCapacity));
         return kExitFileFailed;
     }
-    writeBytes(stdout, resultFileCipher().PC1EncryptHexText(plain->bytes));
+    writeBytes(stdout, resultFileCipher().PC1EncryptHexText(plain));
     // The reader stops at a zero byte; say so rather than hand out a file
     // that silently decrypts to less.
-    if (const auto zero = plain->bytes.find('\0'); zero != std::string::npos)
-        reportFailure("warning: the text holds a zero byte at offset " + std::to_string(zero) +
-                      "; decryption ends there");
+    if (const auto zero = plain.find('\0'); zero != std::string::npos)
+        reportFileError(inputName(path),
+                        "warning: the text holds a zero byte at offset " + std::to_string(zero) +
+                            "; decryption ends there");
     return kExitOk;
 }
 
 int runReport(const Arguments &args)
 {
-    bool utf8 = false;
-    if (const auto encoding = args.option("--encoding")) {
-        if (*encoding == "utf-8" || *encoding == "utf8" || *encoding == "UTF-8")
-            utf8 = true;
-        else if (*encoding != "cp1251" && *encoding != "windows-1251")
-            return usageError("unknown encoding " + std::string(*encoding) + " (cp1251 or utf-8)");
-    }
     const std::string out(args.option("-o").value_or(kStandardOutput));
+    // Read on a terminal, the report is UTF-8; as a file, the window's bytes.
+    const bool utf8 = wantsUtf8(args, out == kStandardOutput);
     if (out != kStandardOutput) {
         if (const auto input = inputThatIs(out, args.operands)) {
-            reportFailure(cannotCreateFileMessage(fullPath(out)) + ": it is the input file " +
-                          pathForMessage(fullPath(*input)));
+            reportFileError(outputName(out), "cannot write: it is the input file " + inputName(*input));
             return kExitFileFailed;
         }
     }
@@ -293,18 +345,14 @@ int runReport(const Arguments &args)
     bool anyLoaded = false;
     std::string report;
     for (const auto &path : args.operands) {
-        const LoadOutcome outcome = loadResultFile(filePath(path));
-        if (const auto *error = std::get_if<LoadError>(&outcome)) {
-            reportLoadError(*error, path);
+        const auto loaded = loadInput(path);
+        if (!loaded) {
             status = kExitFileFailed;
             continue;
         }
         anyLoaded = true;
-        for (const std::string_view line : std::get<LoadedResult>(outcome).reportBlock) {
-            if (utf8)
-                report += toUtf8(line);
-            else
-                report += line;
+        for (const std::string_view line : loaded->reportBlock) {
+            report += utf8 ? toUtf8(line) : std::string(line);
             report += "\r\n";
         }
     }
@@ -318,73 +366,59 @@ int runReport(const Arguments &args)
 
 int runProfile(const Arguments &args)
 {
-    std::int32_t threshold = 0;
-    if (const auto text = args.option("--threshold")) {
-        const auto value = parseThreshold(*text);
-        if (!value)
-            return thresholdUsageError(*text);
-        threshold = *value;
-    }
+    const std::int32_t threshold = parseThreshold(args.option("--threshold").value_or("0")).value_or(0);
+    const bool csv = args.option("--format") == "csv";
+    // The byte-order mark tells spreadsheets on every system that this is UTF-8.
+    if (csv)
+        writeBytes(stdout, "\xEF\xBB\xBF" + csvHeader());
 
-    const std::string &path = args.operands.front();
-    const LoadOutcome outcome = loadResultFile(filePath(path));
-    if (const auto *error = std::get_if<LoadError>(&outcome)) {
-        reportLoadError(*error, path);
-        return kExitFileFailed;
-    }
-    const auto &loaded = std::get<LoadedResult>(outcome);
-    const ProfileRecord &p = loaded.profile;
-
-    std::array<std::int32_t, kFactorCount> difference{}, idealPercent{}, realPercent{}, differencePercent{};
-    std::array<std::string, kFactorCount> classes;
-    for (std::size_t i = 0; i < kFactorCount; ++i) {
-        difference[i] = p.difference(int(i) + 1);
-        idealPercent[i] = percentage(p.ideal[i]);
-        realPercent[i] = percentage(p.real[i]);
-        differencePercent[i] = differencePercentage(p.ideal[i], p.real[i]);
-        classes[i] = className(thresholdClass(p.ideal[i], p.real[i], threshold));
-    }
-
-    std::string json = "{\n";
-    json += "  \"subject\": " + jsonString(toUtf8(p.subjectName)) + ",\n";
-    json += "  \"title\": " + jsonString(toUtf8(loaded.chartTitle)) + ",\n";
-    json += "  \"threshold\": " + std::to_string(threshold) + ",\n";
-    json += "  \"ideal\": " + jsonArray(p.ideal) + ",\n";
-    json += "  \"real\": " + jsonArray(p.real) + ",\n";
-    json += "  \"difference\": " + jsonArray(difference) + ",\n";
-    json += "  \"idealPercent\": " + jsonArray(idealPercent) + ",\n";
-    json += "  \"realPercent\": " + jsonArray(realPercent) + ",\n";
-    json += "  \"differencePercent\": " + jsonArray(differencePercent) + ",\n";
-    json += "  \"classes\": " + jsonArray(classes) + "\n";
-    json += "}\n";
-    writeBytes(stdout, json);
-    return kExitOk;
-}
-
-int runCommand(const Command &command, const std::vector<std::string> &arguments)
-{
-    const auto parsed = parseArguments(arguments, command.options);
-    if (const auto *error = std::get_if<UsageError>(&parsed))
-        return usageError(error->message);
-    const auto &parsedArguments = std::get<Arguments>(parsed);
-    if (parsedArguments.help) {
-        const std::string text = usageText();
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return kExitOk;
-    }
-    const std::size_t n = parsedArguments.operands.size();
-    if (n < command.minOperands)
-        return usageError(std::string(command.name) + ": a file is missing");
-    if (n > command.maxOperands)
-        return usageError(std::string(command.name) + ": too many files");
-    int status = command.run(parsedArguments);
-    // A result that did not reach standard output (a full disk behind a
-    // redirection, a closed pipe) is a failure, not a success.
-    if (const auto reason = standardOutputFailure()) {
-        reportFailure("Cannot write standard output: " + *reason);
-        status = kExitFileFailed;
+    int status = kExitOk;
+    for (const auto &path : args.operands) {
+        const auto loaded = loadInput(path);
+        if (!loaded) {
+            status = kExitFileFailed;
+            continue;
+        }
+        writeBytes(stdout, csv ? csvRow(path, loaded->profile) : profileJson(path, *loaded, threshold));
     }
     return status;
+}
+
+int runTextCommand(const Arguments &args)
+{
+    if (args.command == "decrypt")
+        return runDecrypt(args);
+    if (args.command == "encrypt")
+        return runEncrypt(args);
+    if (args.command == "report")
+        return runReport(args);
+    if (args.command == "profile")
+        return runProfile(args);
+    return usageError("unknown command '" + args.command + "'");
+}
+
+int runCommandLine(const std::vector<std::string> &args, CommandRunner run)
+{
+    const ParsedCommandLine parsed = parseCommandLine(args);
+    switch (parsed.kind) {
+    case ParsedCommandLine::Kind::Usage: return usageError(parsed.text);
+    case ParsedCommandLine::Kind::Text: writeBytes(stdout, parsed.text); break;
+    case ParsedCommandLine::Kind::Run: {
+        int status = run(parsed.arguments);
+        // A result that did not reach standard output (a full disk behind a
+        // redirection, a closed pipe) is a failure, not a success.
+        if (const auto reason = standardOutputFailure()) {
+            reportFileError("standard output", "cannot write: " + *reason);
+            status = kExitFileFailed;
+        }
+        return status;
+    }
+    }
+    if (const auto reason = standardOutputFailure()) {
+        reportFileError("standard output", "cannot write: " + *reason);
+        return kExitFileFailed;
+    }
+    return kExitOk;
 }
 
 } // namespace tavo::cli

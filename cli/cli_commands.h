@@ -1,14 +1,12 @@
 #pragma once
 // The commands of tavo12f-cli. Each is one function over parsed arguments
-// that writes to stdout/stderr and returns the exit status. A new command is
-// one more function and one more entry in commands().
+// that writes to stdout/stderr and returns the exit status; its options are
+// declared in cli_args.cpp.
 
 #include "cli/cli_args.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <optional>
-#include <string_view>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace tavo::cli {
@@ -19,34 +17,14 @@ enum ExitStatus : int {
     kExitUsage = 2,
 };
 
-struct Command {
-    std::string_view name;
-    std::string_view synopsis;    // the arguments after the name, for the usage text
-    std::string_view description; // one line
-    std::vector<OptionDef> options;
-    std::size_t minOperands;
-    std::size_t maxOperands;
-    // Nothing for `render`: the drawing program tavo12f-render runs it, so
-    // that the text commands never load Qt.
-    int (*run)(const Arguments &args);
-};
+using CommandRunner = std::function<int(const Arguments &args)>;
 
-// Parses the arguments after the command's name and runs it: the exit status.
-int runCommand(const Command &command, const std::vector<std::string> &arguments);
+// Answers --help, --version and usage errors, else runs the command with
+// `run` and checks that its result reached standard output: the exit status.
+int runCommandLine(const std::vector<std::string> &args, CommandRunner run);
 
-const std::vector<Command> &commands();
-
-// The usage text for all commands.
-std::string usageText();
-
-// Prints "tavo12f-cli: message" and the usage text on stderr; returns kExitUsage.
-int usageError(std::string_view message);
-
-// A threshold on the command line: one optional sign, then digits, within
-// 32 bits. Nothing for anything else.
-std::optional<std::int32_t> parseThreshold(std::string_view text);
-// The usage error for a threshold that parseThreshold refuses, naming it.
-int thresholdUsageError(std::string_view text);
+// The runner of the text commands (decrypt, encrypt, report, profile).
+int runTextCommand(const Arguments &args);
 
 int runDecrypt(const Arguments &args);
 int runEncrypt(const Arguments &args);

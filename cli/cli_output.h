@@ -1,12 +1,14 @@
 #pragma once
-// What every command writes besides its result: messages on stderr in UTF-8,
-// one per line, with paths shown in full as the user's system spells them;
-// and where a result goes: standard output, or a file written whole or not
-// at all.
+// What every command reads and writes besides its result: inputs by name,
+// "-" being standard input; messages on stderr in UTF-8, one line each, as
+// "tavo12f-cli: FILE: what went wrong"; and where a result goes: standard
+// output, or a file written whole or not at all.
 
 #include "cli/console.h"
+#include "files/file_prefix.h"
 #include "resultfile/result_load.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -15,8 +17,9 @@
 
 namespace tavo::cli {
 
-// The name of OUT that means standard output.
-inline constexpr std::string_view kStandardOutput = "-";
+// The name of a FILE or OUT that means standard input or output.
+inline constexpr std::string_view kStandardStream = "-";
+inline constexpr std::string_view kStandardOutput = kStandardStream;
 
 // Writes bytes to the stream as they are; a failed write to standard output
 // is remembered for standardOutputFailure.
@@ -25,10 +28,23 @@ void writeBytes(std::FILE *stream, std::string_view bytes);
 std::optional<std::string> standardOutputFailure();
 
 std::string toUtf8(std::string_view cp1251);
-void reportFailure(std::string_view utf8Message);
-std::string fullPath(const std::string &path);
-// "Cannot open file <full path>" or the invalid-field message.
-void reportLoadError(const LoadError &error, const std::string &path);
+
+// How a message names a file given on the command line: as given (control
+// characters escaped, '' for nothing), "-" as standard input or output.
+std::string inputName(std::string_view argument);
+std::string outputName(std::string_view argument);
+
+// "tavo12f-cli: NAME: message" on stderr; NAME from inputName/outputName.
+void reportFileError(std::string_view name, std::string_view utf8Message);
+// The usage error: "tavo12f-cli: message" and where to find help, on stderr.
+// Returns the exit status of a usage error.
+int usageError(std::string_view message);
+
+// The beginning of an input, as readFilePrefix reads a path; "-" reads
+// standard input (once: a second "-" gets the same bytes).
+std::optional<FilePrefix> readInput(const std::string &argument, std::size_t limit);
+// Loads a result file given on the command line; failures are reported.
+std::optional<LoadedResult> loadInput(const std::string &argument);
 
 // The input that `out` is the same file as, if any: writing OUT would
 // destroy it.

@@ -62,6 +62,7 @@ std::vector<std::string> commandArguments(int argc, char **argv)
 
 void setUpStandardStreams()
 {
+    _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 }

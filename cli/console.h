@@ -17,7 +17,7 @@ namespace tavo::cli {
 // command line), as given elsewhere.
 std::vector<std::string> commandArguments(int argc, char **argv);
 
-// Makes stdout and stderr carry bytes unchanged. Call once, before writing.
+// Makes stdin, stdout and stderr carry bytes unchanged. Call once, before writing.
 void setUpStandardStreams();
 
 // Writes bytes as they are; a Windows console gets them as UTF-8 text.

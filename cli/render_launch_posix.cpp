@@ -2,6 +2,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "files/file_messages.h"
 
 #include <unistd.h>
 
@@ -26,7 +27,7 @@ int launchRenderProgram(const std::vector<std::string> &arguments)
     argv.push_back(nullptr);
     std::fflush(stdout);
     execv(name.c_str(), argv.data());
-    reportFailure("Cannot start " + name + ": " + std::strerror(errno));
+    reportFileError(pathForMessage(name), std::string("cannot start: ") + std::strerror(errno));
     return kExitFileFailed;
 }
 

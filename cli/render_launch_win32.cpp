@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <string>
+#include <system_error>
 
 namespace tavo::cli {
 
@@ -67,7 +68,7 @@ int launchRenderProgram(const std::vector<std::string> &arguments)
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &process)) {
-        reportFailure("Cannot start " + std::string(TAVO_RENDER_PROGRAM));
+        reportFileError(TAVO_RENDER_PROGRAM, "cannot start: " + std::system_category().message(int(GetLastError())));
         return kExitFileFailed;
     }
     WaitForSingleObject(process.hProcess, INFINITE);

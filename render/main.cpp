@@ -11,11 +11,7 @@ int main(int argc, char **argv)
 {
     using namespace tavo::cli;
     setUpStandardStreams();
-    for (const Command &command : commands())
-        if (command.name == "render") {
-            Command render = command;
-            render.run = &renderPictures;
-            return runCommand(render, commandArguments(argc, argv));
-        }
-    return kExitUsage;
+    std::vector<std::string> args = commandArguments(argc, argv);
+    args.insert(args.begin(), "render");
+    return runCommandLine(args, &renderPictures);
 }

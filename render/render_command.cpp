@@ -147,7 +147,7 @@ bool writePicture(const QImage &picture, const std::string &path, PictureFormat 
 {
     const auto bytes = format == PictureFormat::Gif ? gifBytes(picture) : pngBytes(picture);
     if (!bytes) {
-        reportFailure(cannotCreateFileMessage(fullPath(path)));
+        reportFileError(outputName(path), "cannot write: the picture could not be encoded");
         return false;
     }
     return writeResult(path, *bytes);
@@ -221,6 +221,15 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
     return jobs;
 }
 
+bool endsInSeparator(std::string_view path)
+{
+#ifdef _WIN32
+    return path.ends_with('/') || path.ends_with('\\');
+#else
+    return path.ends_with('/');
+#endif
+}
+
 QtMessageHandler platformHandler = nullptr;
 
 // Without a desktop session Qt notes on every start that XDG_RUNTIME_DIR is
@@ -237,13 +246,26 @@ void quietWithoutSession(QtMsgType type, const QMessageLogContext &context, cons
 int renderPictures(const Arguments &args)
 {
     RenderSettings settings;
-    if (const auto threshold = args.option("--threshold")) {
-        if (!parseThreshold(*threshold))
-            return thresholdUsageError(*threshold);
+    if (const auto threshold = args.option("--threshold"))
         settings.threshold = QString::fromStdString(std::string(*threshold));
-    }
     settings.marks = args.option("--marks").has_value();
     settings.sheet = args.option("--sheet").has_value();
+
+    // "-o pictures/" names a folder: one that is not there is said so, not
+    // taken for the name of a picture.
+    if (const auto out = args.option("-o"); out && endsInSeparator(*out)) {
+        std::string folder(*out);
+        while (folder.size() > 1 && endsInSeparator(folder))
+            folder.pop_back();
+        std::error_code ec;
+        const auto status = std::filesystem::status(filePath(folder), ec);
+        if (!std::filesystem::is_directory(status)) {
+            reportFileError(outputName(*out),
+                            std::filesystem::exists(status) ? "cannot write: it is not a folder"
+                                                            : "cannot write: no such folder");
+            return kExitFileFailed;
+        }
+    }
 
     std::string usage;
     const std::vector<RenderJob> jobs = planJobs(args, usage);
@@ -254,8 +276,7 @@ int renderPictures(const Arguments &args)
         if (job.output == kStandardOutput)
             continue;
         if (const auto input = inputThatIs(job.output, args.operands)) {
-            reportFailure(cannotCreateFileMessage(fullPath(job.output)) + ": it is the input file " +
-                          pathForMessage(fullPath(*input)));
+            reportFileError(outputName(job.output), "cannot write: it is the input file " + inputName(*input));
             return kExitFileFailed;
         }
     }
@@ -276,13 +297,12 @@ int renderPictures(const Arguments &args)
     for (const RenderJob &job : jobs) {
         std::vector<std::unique_ptr<ResultPanel>> panels;
         for (const std::string &input : job.inputs) {
-            const LoadOutcome outcome = loadResultFile(filePath(input));
-            if (const auto *error = std::get_if<LoadError>(&outcome)) {
-                reportLoadError(*error, input);
+            const auto loaded = loadInput(input);
+            if (!loaded) {
                 status = kExitFileFailed;
                 continue;
             }
-            panels.push_back(preparedPanel(std::get<LoadedResult>(outcome), settings));
+            panels.push_back(preparedPanel(*loaded, settings));
         }
         // Nothing loaded: nothing is created or replaced.
         if (panels.empty())

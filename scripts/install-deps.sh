@@ -9,10 +9,12 @@
 # normal user without sudo it names the missing packages and stops.
 set -euo pipefail
 
-# Building the program and running it: the compiler, Qt, giflib, the faces
+# Building the program and running it: the compiler, the header-only CLI11
+# and nlohmann-json the companion is built with, Qt, giflib, the faces
 # the window is drawn with and Qt's window-system plugins.
 run=(
   cmake ninja-build g++ make pkgconf
+  libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev libgif-dev
   fonts-liberation
 )

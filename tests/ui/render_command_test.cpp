@@ -10,7 +10,7 @@
 #include "gif_reading.h"
 #include "recording_platform.h"
 #include "scripted_file_chooser.h"
-#include "../full_disk.h"
+#include "../process_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,35 +25,30 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
+
+#ifndef _WIN32
+#include "../full_disk.h"
+
 #include <sys/stat.h>
-#include <sys/wait.h>
+#endif
 
 using tavo::setUpApplication;
 using tavo::TForm1;
+using tavo::testing_support::pathFromUtf8;
+using tavo::testing_support::RunOptions;
+using tavo::testing_support::runProcess;
+using tavo::testing_support::utf8Of;
+using CliRun = tavo::testing_support::ProcessRun;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string quoted(const std::string &arg)
-{
-    std::string q = "'";
-    for (const char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 std::string readBytes(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -87,18 +82,19 @@ const QRgb kFuchsia = qRgb(255, 0, 255), kBlue = qRgb(0, 0, 255), kLime = qRgb(0
 
 class RenderCommand : public ::testing::Test {
 protected:
-    static std::string sample(const char *name) { return (std::filesystem::path(TAVO_TEST_DATA) / name).string(); }
+    static std::string sample(const char *name) { return utf8Of(std::filesystem::path(TAVO_TEST_DATA) / name); }
     std::string outPath(const char *name) const { return QDir(dir.path()).filePath(QLatin1String(name)).toStdString(); }
 
-    CliRun run(const std::vector<std::string> &args, const std::string &environment = "") const
+    // tavo12f-cli render ARGS, without a shell.
+    CliRun run(const std::vector<std::string> &args, RunOptions options = {}) const
     {
-        std::string command = environment + " " + quoted(TAVO_CLI) + " render";
-        for (const auto &a : args)
-            command += " " + quoted(a);
-        const std::string out = outPath("stdout.log"), err = outPath("stderr.log");
-        command += " >" + quoted(out) + " 2>" + quoted(err);
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(out), readBytes(err)};
+        std::vector<std::string> all{"render"};
+        all.insert(all.end(), args.begin(), args.end());
+        return runCli(all, options);
+    }
+    CliRun runCli(const std::vector<std::string> &args, RunOptions options = {}) const
+    {
+        return runProcess(pathFromUtf8(TAVO_CLI), args, pathFromUtf8(dir.path().toStdString()), options);
     }
 
     // Renders and reads back the picture; fails the test when the command does.
@@ -238,13 +234,15 @@ TEST_F(RenderCommand, SameBytesAsSavePlotInTheWindow)
 
 TEST_F(RenderCommand, OnlyRenderStartsAnApplicationWhichHonoursThePlatformVariable)
 {
-    const std::string noPlatform = "QT_QPA_PLATFORM=no-such-platform";
-    const std::string profile = noPlatform + " " + quoted(TAVO_CLI) + " profile " + quoted(sample("ivanova.cry"));
-    EXPECT_EQ(std::system((profile + " >/dev/null 2>&1").c_str()), 0);
+    RunOptions noPlatform;
+    noPlatform.env = {{"QT_QPA_PLATFORM", "no-such-platform"}};
+    EXPECT_EQ(runCli({"profile", sample("ivanova.cry")}, noPlatform).status, 0);
     EXPECT_NE(run({"-o", outPath("x.png"), sample("ivanova.cry")}, noPlatform).status, 0);
     // Nothing set and no display: the offscreen platform.
-    const CliRun bare =
-        run({"-o", outPath("x.png"), sample("ivanova.cry")}, "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY");
+    RunOptions bareEnvironment;
+    bareEnvironment.env = {
+        {"QT_QPA_PLATFORM", std::nullopt}, {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
+    const CliRun bare = run({"-o", outPath("x.png"), sample("ivanova.cry")}, bareEnvironment);
     EXPECT_EQ(bare.status, 0);
     EXPECT_EQ(bare.err, "");
     EXPECT_EQ(QImage(QString::fromStdString(outPath("x.png"))).size(), QSize(1020, 424));
@@ -256,7 +254,7 @@ TEST_F(RenderCommand, FolderOutputWritesOnePicturePerFile)
     const CliRun r = run({"--format", "PNG", "-o", folder, sample("ivanova.cry"), sample("smith.cry"),
                           sample("kuznetsova.txt"), outPath("gone.cry")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Cannot open file " + outPath("gone.cry") + "\n");
+    EXPECT_EQ(r.err, "tavo12f-cli: " + outPath("gone.cry") + ": cannot open: No such file or directory\n");
     for (const char *name : {"ivanova.png", "smith.png", "kuznetsova.png"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(QImage(QString::fromStdString(outPath(name))).size(), QSize(1020, 424));
@@ -284,7 +282,7 @@ TEST_F(RenderCommand, PdfHoldsTheResultSheetOfEveryFile)
     const std::string folder = dir.path().toStdString();
     CliRun r = run({"--format", "pdf", "-o", folder, sample("ivanova.cry"), sample("smith.cry"), outPath("gone.cry")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Cannot open file " + outPath("gone.cry") + "\n");
+    EXPECT_EQ(r.err, "tavo12f-cli: " + outPath("gone.cry") + ": cannot open: No such file or directory\n");
     EXPECT_EQ(pages(outPath("ivanova.pdf")), 2);
     EXPECT_EQ(pages(outPath("smith.pdf")), 2);
 
@@ -305,68 +303,78 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
 {
     // A result file whose first answer field is no number, encrypted by the
     // companion itself: ten header lines, then "ж    1" in cp1251.
-    {
-        std::ofstream plain(outPath("bad.txt"), std::ios::binary);
-        for (int i = 0; i < 10; ++i)
-            plain << "\r\n";
-        plain << "\xe6    1";
-    }
+    std::string plain;
+    for (int i = 0; i < 10; ++i)
+        plain += "\r\n";
+    plain += "\xe6    1";
+    tavo::testing_support::RunOptions fromInput;
+    fromInput.input = plain;
+    const CliRun encrypted = runCli({"encrypt", "-"}, fromInput);
+    ASSERT_EQ(encrypted.status, 0);
     const std::string bad = outPath("bad.cry");
-    ASSERT_EQ(std::system((quoted(TAVO_CLI) + " encrypt " + quoted(outPath("bad.txt")) + " >" + quoted(bad)).c_str()),
-              0);
+    std::ofstream(pathFromUtf8(bad), std::ios::binary) << encrypted.out;
+
     const std::string out = outPath("x.gif");
+    const std::string folder = dir.path().toStdString();
+    const std::string usage = "tavo12f-cli: render: ";
     const struct {
         const char *name;
         std::vector<std::string> args;
         int status;
-        std::string err; // the whole of stderr, or its start for usage errors
+        std::string err; // the whole of stderr, or its first line for usage errors
     } cases[] = {
-        {"invalid field", {"-o", out, bad}, 1, "'ж  ' is not a valid integer value\n"},
-        {"missing file", {"-o", out, outPath("nobody.cry")}, 1, "Cannot open file " + outPath("nobody.cry") + "\n"},
-        {"folder as FILE",
-         {"-o", out, dir.path().toStdString()},
+        {"invalid field", {"-o", out, bad}, 1, "tavo12f-cli: " + bad + ": 'ж  ' is not a valid integer value\n"},
+        {"missing file",
+         {"-o", out, outPath("nobody.cry")},
          1,
-         "Cannot open file " + dir.path().toStdString() + "\n"},
+         "tavo12f-cli: " + outPath("nobody.cry") + ": cannot open: No such file or directory\n"},
+        {"folder as FILE", {"-o", out, folder}, 1, "tavo12f-cli: " + folder + ": cannot open: Is a directory\n"},
         {"unwritable OUT",
          {"-o", outPath("no/such/x.gif"), sample("ivanova.cry")},
          1,
-         "Cannot create file " + outPath("no/such/x.gif") + "\n"},
+         "tavo12f-cli: " + outPath("no/such/x.gif") + ": cannot write: No such file or directory\n"},
         {"unwritable PNG",
          {"-o", outPath("no/such/x.png"), sample("ivanova.cry")},
          1,
-         "Cannot create file " + outPath("no/such/x.png") + "\n"},
-        {"bad extension", {"-o", outPath("x.jpg"), sample("ivanova.cry")}, 2, "tavo12f-cli: render: OUT must end"},
-        {"no extension", {"-o", outPath("x"), sample("ivanova.cry")}, 2, "tavo12f-cli: render: OUT must end"},
-        {"no -o", {sample("ivanova.cry")}, 2, "tavo12f-cli: render: -o OUT is missing"},
+         "tavo12f-cli: " + outPath("no/such/x.png") + ": cannot write: No such file or directory\n"},
+        {"missing folder",
+         {"-o", outPath("pictures/"), sample("ivanova.cry"), sample("smith.cry")},
+         1,
+         "tavo12f-cli: " + outPath("pictures/") + ": cannot write: no such folder\n"},
+        {"a file as folder",
+         {"-o", sample("smith.cry") + "/", sample("ivanova.cry")},
+         1,
+         "tavo12f-cli: " + sample("smith.cry") + "/: cannot write: it is not a folder\n"},
+        {"bad extension",
+         {"-o", outPath("x.jpg"), sample("ivanova.cry")},
+         2,
+         usage + "OUT must end in .gif, .png or .pdf"},
+        {"no extension", {"-o", outPath("x"), sample("ivanova.cry")}, 2, usage + "OUT must end in .gif, .png or .pdf"},
+        {"no -o", {sample("ivanova.cry")}, 2, usage + "--output is required"},
         {"two files to one picture",
          {"-o", out, sample("ivanova.cry"), sample("smith.cry")},
          2,
-         "tavo12f-cli: render: several files"},
+         usage + "several files need -o to name an existing folder, or a .pdf file"},
         {"format with a file OUT",
          {"--format", "png", "-o", out, sample("ivanova.cry")},
          2,
-         "tavo12f-cli: render: --format is for a folder"},
+         usage + "--format is for a folder or -; a file's picture format follows its extension"},
         {"unknown format",
-         {"--format", "bmp", "-o", dir.path().toStdString(), sample("ivanova.cry")},
+         {"--format", "bmp", "-o", folder, sample("ivanova.cry")},
          2,
-         "tavo12f-cli: render: unknown format bmp"},
+         usage + "--format: bmp not in {gif,png,pdf}"},
         {"same name twice",
-         {"-o", dir.path().toStdString(), sample("ivanova.cry"), sample("../tests/data/ivanova.txt")},
+         {"-o", folder, sample("ivanova.cry"), sample("../tests/data/ivanova.txt")},
          2,
-         "tavo12f-cli: render: two files would both be written as ivanova.gif"},
+         usage + "two files would both be written as ivanova.gif"},
         {"threshold with letters",
          {"--threshold", "5x", "-o", out, sample("ivanova.cry")},
          2,
-         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5x'"},
-        {"threshold with two signs",
-         {"--threshold", "+-5", "-o", out, sample("ivanova.cry")},
+         usage + "--threshold: the threshold must be a whole number (an optional sign and digits), not '5x'"},
+        {"marks with a value",
+         {"--marks=1", "-o", out, sample("ivanova.cry")},
          2,
-         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '+-5'"},
-        {"threshold with a sign after",
-         {"--threshold", "5-", "-o", out, sample("ivanova.cry")},
-         2,
-         "tavo12f-cli: the threshold must be a whole number (an optional sign and digits), not '5-'"},
-        {"marks with a value", {"--marks=1", "-o", out, sample("ivanova.cry")}, 2, "tavo12f-cli: option --marks"},
+         usage + "marks was given a disallowed flag override"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -374,12 +382,44 @@ TEST_F(RenderCommand, FailuresAndUsageErrors)
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, "");
         if (c.status == 2)
-            EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
+            EXPECT_EQ(r.err, c.err + "\nTry 'tavo12f-cli --help' for more information.\n");
         else
             EXPECT_EQ(r.err, c.err);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
     }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(outPath("pictures"))));
 }
+
+// "-" is standard output (GIF unless --format says PNG), and standard input
+// for a FILE; a picture over an input is refused before anything is written.
+TEST_F(RenderCommand, OutputIsARegularFileOrStandardOutput)
+{
+    const std::string ivanova = sample("ivanova.cry");
+    ASSERT_EQ(run({"-o", outPath("file.gif"), ivanova}).status, 0);
+    CliRun r = run({"-o", "-", ivanova});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(r.out == readBytes(outPath("file.gif")));
+    ASSERT_EQ(run({"-o", outPath("file.png"), ivanova}).status, 0);
+    r = run({"--format", "png", "-o", "-", ivanova});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out == readBytes(outPath("file.png")));
+    RunOptions fromInput;
+    fromInput.input = readBytes(ivanova);
+    r = run({"-o", "-", "-"}, fromInput);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out == readBytes(outPath("file.gif")));
+
+    // A result file that happens to be named like a picture.
+    const std::string input = outPath("input.gif");
+    std::filesystem::copy_file(pathFromUtf8(ivanova), pathFromUtf8(input));
+    r = run({"-o", input, input});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tavo12f-cli: " + input + ": cannot write: it is the input file " + input + "\n");
+    EXPECT_TRUE(readBytes(input) == readBytes(ivanova));
+}
+
+#ifndef _WIN32
 
 // Pictures on a disk with no room left: the old file keeps every byte.
 TEST_F(RenderCommand, FullDiskKeepsTheOldPicture)
@@ -394,7 +434,7 @@ TEST_F(RenderCommand, FullDiskKeepsTheOldPicture)
         const std::string target = (disk.folder() / name).string();
         const CliRun r = run({"-o", target, sample("ivanova.cry")});
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, "Cannot write file " + target + ": No space left on device\n");
+        EXPECT_EQ(r.err, "tavo12f-cli: " + target + ": cannot write: No space left on device\n");
         EXPECT_EQ(readBytes(target), old);
         std::set<std::string> names;
         for (const auto &entry : std::filesystem::directory_iterator(disk.folder()))
@@ -404,35 +444,19 @@ TEST_F(RenderCommand, FullDiskKeepsTheOldPicture)
     }
 }
 
-// "-" is standard output (GIF unless --format says PNG); a FIFO is never
-// replaced; a picture over an input is refused before anything is written.
-TEST_F(RenderCommand, OutputIsARegularFileOrStandardOutput)
+// A FIFO is never replaced.
+TEST_F(RenderCommand, FifoIsNeverReplaced)
 {
-    const std::string ivanova = sample("ivanova.cry");
-    ASSERT_EQ(run({"-o", outPath("file.gif"), ivanova}).status, 0);
-    CliRun r = run({"-o", "-", ivanova});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, readBytes(outPath("file.gif")));
-    ASSERT_EQ(run({"-o", outPath("file.png"), ivanova}).status, 0);
-    r = run({"--format", "png", "-o", "-", ivanova});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, readBytes(outPath("file.png")));
-
     const std::string fifo = outPath("fifo.gif");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    r = run({"-o", fifo, ivanova}, "timeout 20");
+    RunOptions bounded;
+    bounded.timeout = std::chrono::seconds(20);
+    const CliRun r = run({"-o", fifo, sample("ivanova.cry")}, bounded);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Cannot create file " + fifo + "\n");
+    EXPECT_EQ(r.err, "tavo12f-cli: " + fifo + ": cannot write: it is not a regular file\n");
     struct stat st {};
     ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-
-    // A result file that happens to be named like a picture.
-    const std::string input = outPath("input.gif");
-    std::filesystem::copy_file(ivanova, input);
-    r = run({"-o", input, input});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Cannot create file " + input + ": it is the input file " + input + "\n");
-    EXPECT_EQ(readBytes(input), readBytes(ivanova));
 }
+
+#endif
