@@ -5,10 +5,12 @@
 #include "../ui/scripted_file_chooser.h"
 #include "app/about_box.h"
 #include "app/main_window.h"
+#include "display/legend_panel.h"
 #include "platform/platform.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -132,7 +134,40 @@ int visibleAboutBoxes()
     return n;
 }
 
+// Pixels dark enough to be text on the legend's white.
+int inkPixels(const QImage &image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 128;
+    return n;
+}
+
 } // namespace
+
+// The legend's captions with the font the window really draws them in: each
+// label is as wide as its text, and every letter leaves ink. (Under Wine's
+// default "standard" text smoothing the 11-pixel "I" of "Ideal" left none.)
+TEST(Win32Text, LegendCaptionsAreDrawnWhole)
+{
+    LegendPanel panel;
+    for (const char *name : {"Label3", "Label4", "Label5"}) {
+        auto *caption = panel.findChild<QLabel *>(QLatin1String(name));
+        ASSERT_NE(caption, nullptr) << name;
+        const QString text = caption->text();
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_GE(caption->width(), QFontMetrics(caption->font()).horizontalAdvance(text));
+        EXPECT_GT(inkPixels(caption->grab().toImage()), 0);
+        for (const QChar letter : text) {
+            if (letter.isSpace())
+                continue;
+            QLabel alone(QString(letter), &panel);
+            alone.adjustSize();
+            EXPECT_GT(inkPixels(alone.grab().toImage()), 0) << "'" << QString(letter).toStdString() << "' left no ink";
+        }
+    }
+}
 
 // Wine takes the ANSI code page from the locale it starts in; the test run
 // names the one it expects, so a run that silently fell back to another
