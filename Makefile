@@ -12,7 +12,7 @@ WIN_BUILD ?= build-win
 QT_MINGW_ARCHIVE ?= ../shared/toolchains/qt6.4.2-mingw64.tar.xz
 QT_MINGW ?= $(WIN_BUILD)/qt6-mingw
 
-.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench package check-package clean windows test-windows
+.PHONY: all deps build run test test-unit test-sanitize test-fuzz bench tidy package check-package clean windows test-windows
 
 all: build
 
@@ -69,6 +69,12 @@ bench: build
 	    --benchmark_out=$(BUILD)/bench-results/$$(basename "$$b").json --benchmark_out_format=json || exit 1; \
 	done
 	@python3 scripts/bench_summary.py $(BUILD)/bench-results
+
+# The checks of .clang-tidy over the program's sources, any finding an error
+# (clang-tidy from Debian's clang-tidy package; slow, so not in `make test`).
+TIDY_FOLDERS = app|cli|display|export|files|geometry|platform|profile|render|resultfile|text
+tidy: build
+	@run-clang-tidy -p $(BUILD) -quiet -warnings-as-errors='*' '^$(CURDIR)/($(TIDY_FOLDERS))/'
 
 # A .deb for Debian 12 (release build, stripped, installed under /usr).
 package:

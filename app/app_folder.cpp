@@ -26,8 +26,7 @@ QString dataFolder(const QString &appFolder, const QString &installedData)
 {
     if (QFileInfo(appFolder + QStringLiteral("Data")).isDir())
         return appFolder;
-    const QString installed =
-        withTrailingSeparator(QDir::toNativeSeparators(QDir::cleanPath(appFolder + installedData)));
+    QString installed = withTrailingSeparator(QDir::toNativeSeparators(QDir::cleanPath(appFolder + installedData)));
     if (QFileInfo(installed + QStringLiteral("Data")).isDir())
         return installed;
     return appFolder;
@@ -45,7 +44,7 @@ QString resultsFolder(const QString &dataFolder, const QString &documentsFolder)
     const QFileInfo ownInfo(own);
     if (ownInfo.isDir() && ownInfo.isWritable())
         return withTrailingSeparator(own);
-    const QString documents = withTrailingSeparator(QDir::toNativeSeparators(documentsFolder));
+    QString documents = withTrailingSeparator(QDir::toNativeSeparators(documentsFolder));
     const QString users = documents + kUserResultsFolderName;
     // Made now, so the save dialog opens in it; an existing one is kept.
     if (QDir().mkpath(users))

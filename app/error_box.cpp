@@ -1,5 +1,7 @@
 #include "app/error_box.h"
 
+#include "app/active_dialog.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -16,7 +18,7 @@ void showErrorBox(QWidget *parent, const QString &message)
 {
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), withClosingFullStop(message),
                     QMessageBox::Ok, parent);
-    box.exec();
+    execActive(box);
 }
 
 } // namespace tavo

@@ -1,5 +1,7 @@
 #include "app/file_chooser.h"
 
+#include "app/active_dialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -69,7 +71,7 @@ std::optional<QString> QtFileChooser::chooseFileToOpen(QWidget *parent, const Op
     }
     if (!settings.fileName.isEmpty())
         dialog.selectFile(settings.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (execActive(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
 }
@@ -84,7 +86,7 @@ std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const Sa
         dialog.setDirectory(start.folder);
         dialog.selectFile(start.fileName);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (execActive(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
 }
@@ -92,7 +94,7 @@ std::optional<QString> QtFileChooser::chooseFileToSave(QWidget *parent, const Sa
 bool QtFileChooser::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    return execActive(dialog) == QDialog::Accepted;
 }
 
 } // namespace tavo

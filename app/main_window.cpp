@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 namespace tavo {
 
@@ -29,8 +30,13 @@ TForm1::TForm1(Platform &platform, FileChooser &fileChooser, QWidget *parent)
     createChartMenu();
     FormCreate();
 
-    // The restored size is the design client size; the window opens maximized.
-    resize(1014, 692 + MainMenu1->sizeHint().height());
+    // The restored size is the design client size, no more than the screen
+    // holds: without a window manager to maximize it, the window must still
+    // fit a small screen, where its panel scrolls. It opens maximized.
+    QSize restored(1014, 692 + MainMenu1->sizeHint().height());
+    if (const QScreen *shownOn = screen())
+        restored = restored.boundedTo(shownOn->availableGeometry().size());
+    resize(restored);
     setWindowState(Qt::WindowMaximized);
 }
 

@@ -71,13 +71,14 @@ void TForm1::createMenus()
     mmPdf->setObjectName(QStringLiteral("mmPdf"));
     mmPrint = mmSave->addAction(icons.print, QStringLiteral("Print…"));
     mmPrint->setObjectName(QStringLiteral("mmPrint"));
+    mmPrint->setShortcut(QKeySequence::Print);
 
     mmFactors = MainMenu1->addAction(icons.help, QStringLiteral("&Help"));
     mmFactors->setObjectName(QStringLiteral("mmFactors"));
     mmFactors->setShortcut(QKeySequence(Qt::Key_F1));
     // Actions of the menu bar itself fire their shortcuts only when the
     // window holds them too.
-    addActions({mmOpen, mmAnalysis, mmPlot, mmFactors});
+    addActions({mmOpen, mmAnalysis, mmPlot, mmPrint, mmFactors});
 
     // F10 enters the menu bar as Alt does.
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);

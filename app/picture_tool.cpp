@@ -4,12 +4,18 @@
 //       and FOLDER/<N>x<N>/tavo12f.png, drawn by the code that draws the window's icon
 //   tavo_picture_tool crop IN OUT X Y WIDTH HEIGHT
 //       a part of the picture IN (the companion's result panel) for the help pages
+//   tavo_picture_tool sheet-page RESULT_FILE OUT
+//       the first page of the result sheet of RESULT_FILE, at 72 dpi, for the help pages
 
 #include "app/app_icons.h"
+#include "display/look.h"
+#include "display/result_panel.h"
+#include "display/result_sheet.h"
+#include "resultfile/result_load.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 
 #include <cstdio>
@@ -55,17 +61,38 @@ int crop(const QStringList &args)
     return 0;
 }
 
+int sheetPage(const QStringList &args)
+{
+    const tavo::LoadOutcome outcome = tavo::loadResultFile(args[0].toStdString());
+    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
+    if (!result)
+        return fail(QStringLiteral("cannot load %1").arg(args[0]));
+    tavo::ResultPanel panel;
+    tavo::applyFormLook(panel);
+    panel.resize(tavo::ResultPanel::kContentSize);
+    panel.setAttribute(Qt::WA_DontShowOnScreen);
+    panel.show();
+    panel.showResult(*result);
+    if (!tavo::resultSheetPages(panel, 1.0).front().save(args[1], "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(args[1]));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    tavo::useSystemFontsOffscreen();
+    QApplication app(argc, argv);
+    tavo::installFontSubstitutions();
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("icons"))
         return writeIcons(args[1]);
     if (args.size() == 7 && args[0] == QLatin1String("crop"))
         return crop(args.mid(1));
-    return fail(QStringLiteral("usage: icons FOLDER | crop IN OUT X Y WIDTH HEIGHT"));
+    if (args.size() == 3 && args[0] == QLatin1String("sheet-page"))
+        return sheetPage(args.mid(1));
+    return fail(QStringLiteral("usage: icons FOLDER | crop IN OUT X Y WIDTH HEIGHT | sheet-page RESULT_FILE OUT"));
 }

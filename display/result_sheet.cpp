@@ -9,6 +9,7 @@
 #include "display/results_grid.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,6 +17,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <qdrawutil.h>
+
+#include <functional>
 
 namespace tavo {
 
@@ -80,41 +83,20 @@ void drawWidget(QPainter &painter, QWidget &widget, const QRectF &target)
     painter.restore();
 }
 
-} // namespace
-
-const ResultSheetLayout &ResultSheet::layout()
+// Every page is drawn in points, whatever the device's resolution.
+void preparePage(QPainter &painter, double pixelsPerPoint)
 {
-    static const ResultSheetLayout l = computeLayout();
-    return l;
-}
-
-ResultSheet::ResultSheet(QPagedPaintDevice &device) : device_(device)
-{
-    device_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-}
-
-ResultSheet::~ResultSheet()
-{
-    if (painter_)
-        painter_->end();
-    delete painter_;
-}
-
-void ResultSheet::add(ResultPanel &panel)
-{
-    if (!painter_) {
-        painter_ = new QPainter(&device_);
-    } else {
-        device_.newPage();
-    }
-    QPainter &painter = *painter_;
     painter.resetTransform();
-    // Points throughout, whatever the device's resolution.
-    painter.scale(device_.logicalDpiX() / 72.0, device_.logicalDpiY() / 72.0);
+    painter.scale(pixelsPerPoint, pixelsPerPoint);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing);
+}
 
-    const ResultSheetLayout &l = layout();
+// Draws the panel's sheet from the top of the page the painter is on;
+// nextPage() moves the painter to a fresh page.
+void paintSheet(QPainter &painter, ResultPanel &panel, const std::function<void()> &nextPage)
+{
+    const ResultSheetLayout &l = ResultSheet::layout();
     QFont headingFont = fontFor(FontRole::ChartTitle);
     headingFont.setPixelSize(kHeadingPoints);
     headingFont.setBold(true);
@@ -185,7 +167,7 @@ void ResultSheet::add(ResultPanel &panel)
     painter.setPen(toQColor(kBlack));
     for (const Placed &p : placed) {
         if (p.page != current) {
-            device_.newPage();
+            nextPage();
             current = p.page;
             drawFooter(current + 1);
         }
@@ -199,6 +181,56 @@ void ResultSheet::add(ResultPanel &panel)
             top += height;
         }
     }
+}
+
+} // namespace
+
+const ResultSheetLayout &ResultSheet::layout()
+{
+    static const ResultSheetLayout l = computeLayout();
+    return l;
+}
+
+ResultSheet::ResultSheet(QPagedPaintDevice &device) : device_(device)
+{
+    device_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+}
+
+ResultSheet::~ResultSheet()
+{
+    if (painter_)
+        painter_->end();
+    delete painter_;
+}
+
+void ResultSheet::add(ResultPanel &panel)
+{
+    if (!painter_) {
+        painter_ = new QPainter(&device_);
+    } else {
+        device_.newPage();
+    }
+    preparePage(*painter_, device_.logicalDpiX() / 72.0);
+    paintSheet(*painter_, panel, [this] { device_.newPage(); });
+}
+
+std::vector<QImage> resultSheetPages(ResultPanel &panel, double pixelsPerPoint)
+{
+    const QSize size(qRound(kPageWidth * pixelsPerPoint), qRound(kPageHeight * pixelsPerPoint));
+    std::vector<QImage> pages;
+    QPainter painter;
+    auto startPage = [&] {
+        if (painter.isActive())
+            painter.end();
+        pages.emplace_back(size, QImage::Format_RGB32);
+        pages.back().fill(Qt::white);
+        painter.begin(&pages.back());
+        preparePage(painter, pixelsPerPoint);
+    };
+    startPage();
+    paintSheet(painter, panel, startPage);
+    painter.end();
+    return pages;
 }
 
 QByteArray resultSheetPdf(const std::vector<ResultPanel *> &panels)

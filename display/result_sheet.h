@@ -9,6 +9,7 @@
 // name and the page number.
 
 #include <QByteArray>
+#include <QImage>
 #include <QRectF>
 
 #include <vector>
@@ -53,5 +54,9 @@ private:
 
 // The PDF of the panels' sheets, one after another.
 QByteArray resultSheetPdf(const std::vector<ResultPanel *> &panels);
+
+// The panel's sheet as pictures, a page each, white, at the given number of
+// pixels per point (1 is 72 dpi): for the help pages and previews.
+std::vector<QImage> resultSheetPages(ResultPanel &panel, double pixelsPerPoint);
 
 } // namespace tavo

@@ -68,6 +68,7 @@ std::vector<double> ChartLayout::factorTicks() const
     const double every = std::max(1.0, std::ceil((lastX - firstX + 1) / std::max(1.0, plot.width / 24)));
     const double count = std::min(1000.0, std::floor((lastX - firstX) / every) + 1);
     std::vector<double> ticks;
+    ticks.reserve(static_cast<std::size_t>(count));
     for (int n = 0; n < count; ++n)
         ticks.push_back(firstX + n * every);
     return ticks;

@@ -7,7 +7,9 @@
 #
 # SAMPLE is a file name in the dialog's start folder (bin/Data), ivanova.cry
 # by default. TAVO_KEEP_SIZE=1 leaves the window at the size it opens with;
-# TAVO_DIALOG_SHOT=FILE.png also photographs the open dialog.
+# TAVO_DIALOG_SHOT=FILE.png also photographs the open dialog; TAVO_SCREEN=800x600
+# sets the virtual screen (1280x1024 unless told); TAVO_KEYS="F10 Right Down"
+# presses those keys (xdotool key names) in the window before the screenshot.
 # Needs xvfb-run, xdotool and ImageMagick's import.
 set -euo pipefail
 
@@ -18,7 +20,7 @@ build=$(realpath "${3:-build}")
 
 # Run the rest inside a fresh virtual screen.
 if [ -z "${TAVO_ON_XVFB:-}" ]; then
-  exec env TAVO_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  exec env TAVO_ON_XVFB=1 xvfb-run -a -s "-screen 0 ${TAVO_SCREEN:-1280x1024}x24" "$0" "$@"
 fi
 
 program="$build/bin/tavo12f"
@@ -65,5 +67,12 @@ xdotool key Return
 sleep 2
 xdotool mousemove 1279 1023
 sleep 0.5
+if [ -n "${TAVO_KEYS:-}" ]; then
+  for key in $TAVO_KEYS; do
+    xdotool key --window "$main" "$key"
+    sleep 0.3
+  done
+  sleep 0.5
+fi
 import -window root "$shot"
 echo "screenshot: $shot"

@@ -2,6 +2,8 @@
 // when shown, the open dialog is wide enough for its columns, and the chart's
 // title can always be read whole.
 #include "app/about_box.h"
+#include "app/active_dialog.h"
+#include "app/error_box.h"
 #include "app/file_chooser.h"
 #include "display/bar_chart.h"
 
@@ -11,8 +13,10 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
 
@@ -32,6 +36,31 @@ TEST(AboutBoxFocus, TheBoxIsActiveWhenShownAndEnterPressesOk)
     EXPECT_EQ(QApplication::activeWindow(), &box);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(box.isVisible());
+}
+
+TEST(AboutBoxFocus, ModalDialogsAreActiveAndHandTheKeyboardBack)
+{
+    QMainWindow main;
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+
+    // An error box takes Enter while it is shown.
+    bool activeWhenShown = false;
+    QTimer::singleShot(0, &main, [&] {
+        QTest::qWaitFor([] { return qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr; }, 2000);
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeWindow());
+        activeWhenShown = box != nullptr;
+        QTest::keyClick(box ? static_cast<QWidget *>(box) : &main, Qt::Key_Return);
+        if (!box)
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *open = qobject_cast<QMessageBox *>(w); open && open->isVisible())
+                    open->accept();
+    });
+    showErrorBox(&main, QStringLiteral("Cannot open file x"));
+    EXPECT_TRUE(activeWhenShown);
+    // Closed, it leaves the main window active for the next keys.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main; }, 2000));
 }
 
 TEST(OpenDialog, DetailColumnsShowTheirTextsWhole)

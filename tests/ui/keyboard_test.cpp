@@ -79,14 +79,15 @@ TEST_F(KeyboardTest, ShortcutsAndMnemonicsReachEveryMenuCommand)
         const char *name;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        std::size_t opens, saves, documents;
+        std::size_t opens, saves, documents, prints;
     } cases[] = {
-        {"Ctrl+O", Qt::Key_O, Qt::ControlModifier, 1, 0, 0},
-        {"Alt+O", Qt::Key_O, Qt::AltModifier, 1, 0, 0},
-        {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, 0, 1, 0},
-        {"Ctrl+Shift+S", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 0, 1, 0},
-        {"F1", Qt::Key_F1, Qt::NoModifier, 0, 0, 1},
-        {"Alt+H", Qt::Key_H, Qt::AltModifier, 0, 0, 1},
+        {"Ctrl+O", Qt::Key_O, Qt::ControlModifier, 1, 0, 0, 0},
+        {"Alt+O", Qt::Key_O, Qt::AltModifier, 1, 0, 0, 0},
+        {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, 0, 1, 0, 0},
+        {"Ctrl+Shift+S", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 0, 1, 0, 0},
+        {"F1", Qt::Key_F1, Qt::NoModifier, 0, 0, 1, 0},
+        {"Alt+H", Qt::Key_H, Qt::AltModifier, 0, 0, 1, 0},
+        {"Ctrl+P", Qt::Key_P, Qt::ControlModifier, 0, 0, 0, 1},
     };
     s.chooser.answer.reset(); // every dialog is cancelled
     for (const auto &c : cases) {
@@ -94,10 +95,12 @@ TEST_F(KeyboardTest, ShortcutsAndMnemonicsReachEveryMenuCommand)
         s.chooser.openRequests.clear();
         s.chooser.saveRequests.clear();
         s.platform.openedDocuments.clear();
+        s.chooser.printRequests = 0;
         press(c.key, c.modifiers);
         EXPECT_EQ(s.chooser.openRequests.size(), c.opens);
         EXPECT_EQ(s.chooser.saveRequests.size(), c.saves);
         EXPECT_EQ(s.platform.openedDocuments.size(), c.documents);
+        EXPECT_EQ(s.chooser.printRequests, c.prints);
     }
     // The two saves are told apart by their dialog titles.
     s.chooser.saveRequests.clear();

@@ -64,6 +64,50 @@ protected:
     QString pdf;
 };
 
+// Counts the page's pixels in the area that `matches` accepts.
+template <typename Matches>
+int countPixels(const QImage &page, const QRectF &area, Matches matches)
+{
+    int n = 0;
+    const QRect r = area.toAlignedRect().intersected(page.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += matches(page.pixelColor(x, y));
+    return n;
+}
+
+// The first page at one pixel per point holds the chart, the grid and the
+// diagram at the layout's places.
+void expectPartsWhereTheLayoutPutsThem(const QImage &page)
+{
+    const ResultSheetLayout &l = ResultSheet::layout();
+    // Ideal (fuchsia) and Real (blue) appear in the chart and in the diagram,
+    // red, lime or gray differences only in the chart, and nothing of them
+    // between the parts.
+    const auto count = [&](const QRectF &area, auto matches) { return countPixels(page, area, matches); };
+    const auto fuchsia = [](QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() > 200; };
+    const auto blue = [](QColor c) { return c.red() < 60 && c.green() < 60 && c.blue() > 200; };
+    EXPECT_GT(count(l.chart, fuchsia), 100);
+    EXPECT_GT(count(l.chart, blue), 100);
+    EXPECT_GT(count(l.diagram.adjusted(2, 2, -2, -2), fuchsia), 20);
+    EXPECT_GT(count(l.diagram.adjusted(2, 2, -2, -2), blue), 20);
+    // The grid's own numbers are black on its face; its frame is dark.
+    EXPECT_GT(count(l.grid, [](QColor c) { return c.lightness() < 80; }), 200);
+    const QRectF between(l.chart.left(), l.chart.bottom() + 1, l.chart.width(), l.grid.top() - l.chart.bottom() - 2);
+    EXPECT_EQ(count(between, [](QColor c) { return c.lightness() < 250; }), 0);
+    const QRectF leftOfGrid(l.chart.left(), l.grid.top(), l.grid.left() - l.chart.left() - 1, l.grid.height());
+    EXPECT_EQ(count(leftOfGrid, [](QColor c) { return c.lightness() < 250; }), 0);
+}
+
+// The footer (the subject's name and the page number) is drawn on the page,
+// a picture of `pixelsPerPoint`.
+bool hasFooter(const QImage &page, double pixelsPerPoint = 1)
+{
+    const QRectF points = ResultSheet::layout().footer;
+    const QRectF footer(points.topLeft() * pixelsPerPoint, points.size() * pixelsPerPoint);
+    return countPixels(page, footer, [](QColor c) { return c.lightness() < 128; }) > 20;
+}
+
 } // namespace
 
 TEST_P(ResultSheetTest, EveryReportLineAndTheTitleAreRealText)
@@ -126,31 +170,28 @@ TEST_P(ResultSheetTest, ChartGridAndDiagramSitWhereTheLayoutPutsThem)
     ASSERT_FALSE(page.isNull());
     EXPECT_NEAR(page.width(), 595, 1);
     EXPECT_NEAR(page.height(), 842, 1);
+    expectPartsWhereTheLayoutPutsThem(page);
+}
 
-    const ResultSheetLayout &l = ResultSheet::layout();
-    // Ideal (fuchsia) and Real (blue) appear in the chart and in the diagram,
-    // red, lime or gray differences only in the chart, and nothing of them
-    // between the parts.
-    const auto count = [&](const QRectF &area, auto matches) {
-        int n = 0;
-        const QRect r = area.toAlignedRect().intersected(page.rect());
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                n += matches(page.pixelColor(x, y));
-        return n;
-    };
-    const auto fuchsia = [](QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() > 200; };
-    const auto blue = [](QColor c) { return c.red() < 60 && c.green() < 60 && c.blue() > 200; };
-    EXPECT_GT(count(l.chart, fuchsia), 100);
-    EXPECT_GT(count(l.chart, blue), 100);
-    EXPECT_GT(count(l.diagram.adjusted(2, 2, -2, -2), fuchsia), 20);
-    EXPECT_GT(count(l.diagram.adjusted(2, 2, -2, -2), blue), 20);
-    // The grid's own numbers are black on its face; its frame is dark.
-    EXPECT_GT(count(l.grid, [](QColor c) { return c.lightness() < 80; }), 200);
-    const QRectF between(l.chart.left(), l.chart.bottom() + 1, l.chart.width(), l.grid.top() - l.chart.bottom() - 2);
-    EXPECT_EQ(count(between, [](QColor c) { return c.lightness() < 250; }), 0);
-    const QRectF leftOfGrid(l.chart.left(), l.grid.top(), l.grid.left() - l.chart.left() - 1, l.grid.height());
-    EXPECT_EQ(count(leftOfGrid, [](QColor c) { return c.lightness() < 250; }), 0);
+TEST_P(ResultSheetTest, PagePicturesAreThePagesOfThePdf)
+{
+    const std::vector<QImage> pictures = resultSheetPages(panel, 1.0);
+    const QByteArray info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    ASSERT_TRUE(pages.hasMatch());
+    ASSERT_EQ(pictures.size(), pages.captured(1).toULongLong());
+    for (const QImage &picture : pictures) {
+        EXPECT_EQ(picture.size(), QSize(595, 842));
+        EXPECT_TRUE(hasFooter(picture));
+    }
+    expectPartsWhereTheLayoutPutsThem(pictures.front());
+    // Twice the resolution draws the same page twice as large.
+    const std::vector<QImage> large = resultSheetPages(panel, 2.0);
+    ASSERT_EQ(large.size(), pictures.size());
+    for (const QImage &picture : large) {
+        EXPECT_EQ(picture.size(), QSize(1191, 1684));
+        EXPECT_TRUE(hasFooter(picture, 2.0));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, ResultSheetTest, testing::ValuesIn(kSamples),

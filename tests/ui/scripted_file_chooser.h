@@ -17,6 +17,7 @@ public:
     std::vector<SaveDialogSettings> saveRequests;
     // Print…: the printer writes a PDF to this file; nothing: the user cancels.
     std::optional<QString> printTo;
+    std::size_t printRequests = 0;
 
     std::optional<QString> chooseFileToOpen(QWidget *, const OpenDialogSettings &settings) override
     {
@@ -30,6 +31,7 @@ public:
     }
     bool choosePrinter(QWidget *, QPrinter &printer) override
     {
+        ++printRequests;
         if (!printTo)
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);

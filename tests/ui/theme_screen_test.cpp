@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -153,6 +154,23 @@ TEST(SmallScreen, PanelScrollsSoEveryPartCanBeReached)
             EXPECT_TRUE(shownWhole(target));
         }
     }
+}
+
+TEST(SmallScreen, TheRestoredWindowFitsTheScreen)
+{
+    // The offscreen screen is smaller than the panel; with no window manager
+    // to maximize the window, it opens at the restored size.
+    tavo::testing::WindowSession s;
+    const QSize available = s.form.screen()->availableGeometry().size();
+    ASSERT_LT(available.width(), 1024);
+    s.form.setWindowState(Qt::WindowNoState);
+    s.form.show();
+    EXPECT_LE(s.form.width(), available.width());
+    EXPECT_LE(s.form.height(), available.height());
+    s.form.openResultFile(samplePath("ivanova.cry"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(s.form.paTestScroll->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(s.form.paTestScroll->verticalScrollBar()->isVisible());
 }
 
 TEST(SmallScreen, ScrollBarsReachTheFarCornerOfThePanel)

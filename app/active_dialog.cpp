@@ -1,0 +1,23 @@
+#include "app/active_dialog.h"
+
+#include <QDialog>
+#include <QTimer>
+
+namespace tavo {
+
+int execActive(QDialog &dialog)
+{
+    // Runs once the dialog is shown, inside its own event loop.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (dialog.isVisible()) {
+            dialog.raise();
+            dialog.activateWindow();
+        }
+    });
+    const int result = dialog.exec();
+    if (QWidget *parent = dialog.parentWidget(); parent && parent->window()->isVisible())
+        parent->window()->activateWindow();
+    return result;
+}
+
+} // namespace tavo
