@@ -1,10 +1,13 @@
 #include "export/colour_reduction.h"
 
+#include "export/colour_table.h"
+
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstring>
 #include <limits>
-#include <unordered_map>
-#include <unordered_set>
+#include <numeric>
 
 namespace tavo {
 
@@ -114,19 +117,67 @@ double distance(const std::array<double, 3> &a, const std::array<double, 3> &b)
     return dr * dr + dg * dg + db * db;
 }
 
-std::size_t nearest(const std::vector<std::array<double, 3>> &palette, const std::array<double, 3> &colour)
-{
-    std::size_t best = 0;
-    double bestDistance = std::numeric_limits<double>::max();
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-        const double d = distance(palette[i], colour);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-        }
+// The palette entry nearest to a colour, the first of equally near ones, as a
+// scan of the whole palette finds it. Entries are visited outwards from the
+// colour in order of red, and each direction stops once the red difference
+// alone puts every further entry farther than the best so far.
+class NearestEntry {
+public:
+    explicit NearestEntry(const std::vector<std::array<double, 3>> &palette) : palette_(palette)
+    {
+        order_.resize(palette.size());
+        std::iota(order_.begin(), order_.end(), std::size_t{0});
+        std::sort(order_.begin(), order_.end(), [&palette](std::size_t a, std::size_t b) {
+            return palette[a][0] < palette[b][0] || (palette[a][0] == palette[b][0] && a < b);
+        });
+        for (const std::size_t i : order_)
+            reds_.push_back(palette[i][0]);
     }
-    return best;
-}
+
+    std::size_t operator()(const std::array<double, 3> &colour) const
+    {
+        std::size_t best = 0;
+        double bestDistance = std::numeric_limits<double>::max();
+        const auto consider = [&](std::size_t i) {
+            const double d = distance(palette_[i], colour);
+            if (d < bestDistance || (d == bestDistance && i < best)) {
+                bestDistance = d;
+                best = i;
+            }
+        };
+        const std::size_t count = reds_.size();
+        std::size_t up = std::size_t(std::lower_bound(reds_.begin(), reds_.end(), colour[0]) - reds_.begin());
+        std::size_t down = up;
+        // A distance is never below its red part: adding squares rounds upwards or stays.
+        for (bool more = true; more;) {
+            more = false;
+            if (up < count) {
+                const double dr = reds_[up] - colour[0];
+                if (dr * dr <= bestDistance) {
+                    consider(order_[up++]);
+                    more = true;
+                } else {
+                    up = count;
+                }
+            }
+            if (down > 0) {
+                const double dr = colour[0] - reds_[down - 1];
+                if (dr * dr <= bestDistance) {
+                    consider(order_[--down]);
+                    more = true;
+                } else {
+                    down = 0;
+                }
+            }
+        }
+        return best;
+    }
+
+private:
+    const std::vector<std::array<double, 3>> &palette_;
+    std::vector<std::size_t> order_; // entries by red, then by place
+    std::vector<double> reds_;       // their reds
+};
 
 } // namespace
 
@@ -134,29 +185,81 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
                                 const std::vector<QRgb> &keep)
 {
     maxColours = std::clamp(maxColours, 1, 256);
-    const std::size_t pixelCount = std::size_t(rgb.width()) * std::size_t(rgb.height());
+    const int width = rgb.width();
+    const int height = rgb.height();
+    const std::size_t pixelCount = std::size_t(width) * std::size_t(height);
     indices.assign(pixelCount, 0);
+    const auto rowOf = [&rgb](int y) { return reinterpret_cast<const QRgb *>(rgb.constScanLine(y)); };
+
+    // The picture as runs of one colour, row after row, each colour numbered
+    // in order of first appearance, while the picture has few enough colours
+    // that the others can still have exact slots whatever it keeps.
+    struct Run {
+        std::uint32_t colour; // its number
+        std::uint32_t length;
+    };
+    const std::size_t colourLimit = kMaxExactColours + keep.size();
+    std::vector<QRgb> colourOf; // opaque, by number
+    std::vector<Run> runs;
+    bool few = true;
+    {
+        ColourTable numbers(colourLimit);
+        QRgb runColour = 0;
+        Run run{0, 0};
+        for (int y = 0; y < height && few; ++y) {
+            const QRgb *row = rowOf(y);
+            for (int x = 0; x < width; ++x) {
+                const QRgb c = row[x] | 0xFF000000u;
+                if (run.length > 0 && c == runColour) {
+                    ++run.length;
+                    continue;
+                }
+                if (run.length > 0)
+                    runs.push_back(run);
+                runColour = c;
+                run.length = 1;
+                if (const std::uint32_t *found = numbers.find(c)) {
+                    run.colour = *found;
+                    continue;
+                }
+                if (colourOf.size() == colourLimit) {
+                    few = false;
+                    break;
+                }
+                run.colour = std::uint32_t(colourOf.size());
+                numbers.insert(c, run.colour);
+                colourOf.push_back(c);
+            }
+        }
+        if (few && run.length > 0)
+            runs.push_back(run);
+    }
 
     // The colours to keep that the picture holds, each an entry of its own
     // (as many as fit, leaving at least one entry for the rest).
-    std::unordered_map<QRgb, std::uint8_t> kept;
+    ColourTable kept(keep.size());
     std::vector<QRgb> result;
     {
-        std::unordered_set<QRgb> wanted;
+        ColourTable present(keep.size());
         for (const QRgb c : keep)
-            wanted.insert(c | 0xFF000000u);
-        std::unordered_set<QRgb> present;
-        for (int y = 0; y < rgb.height(); ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-            for (int x = 0; x < rgb.width(); ++x)
-                if (wanted.count(row[x] | 0xFF000000u))
-                    present.insert(row[x] | 0xFF000000u);
+            present.insert(c, 0);
+        if (few) {
+            for (const QRgb c : colourOf)
+                if (std::uint32_t *seen = present.find(c))
+                    *seen = 1;
+        } else {
+            for (int y = 0; y < height; ++y) {
+                const QRgb *row = rowOf(y);
+                for (int x = 0; x < width; ++x)
+                    if (std::uint32_t *seen = present.find(row[x]))
+                        *seen = 1;
+            }
         }
         for (const QRgb c : keep) {
-            const QRgb opaque = c | 0xFF000000u;
-            if (present.count(opaque) && !kept.count(opaque) && int(kept.size()) + 1 < maxColours) {
-                kept.emplace(opaque, std::uint8_t(result.size()));
-                result.push_back(opaque);
+            const std::uint32_t *seen = present.find(c);
+            if (seen && *seen && !kept.find(c) && int(kept.size()) + 1 < maxColours) {
+                kept.insert(c, std::uint32_t(result.size()));
+                result.push_back(c | 0xFF000000u);
             }
         }
     }
@@ -166,74 +269,94 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     // picture has few enough of them (so antialiased text gets as many
     // entries as there are), else a cell of 5 bits per channel.
     constexpr std::uint32_t kKeptSlot = 0xFFFFFFFFu;
-    std::vector<std::uint32_t> pixelSlots(pixelCount);
     std::vector<Bin> bins;
-    std::unordered_map<QRgb, std::uint32_t> exactSlots;
-    bool exact = true;
-    for (int y = 0; y < rgb.height() && exact; ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb c = row[x] | 0xFF000000u;
-            std::uint32_t &slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
-            if (kept.count(c)) {
-                slot = kKeptSlot;
-                continue;
+    // Exact: the slot (or kKeptSlot) of each colour number; else the slot of each pixel.
+    std::vector<std::uint32_t> slotOfColour;
+    std::vector<std::uint32_t> pixelSlots;
+    bool exact = few;
+    if (exact) {
+        slotOfColour.resize(colourOf.size());
+        std::uint32_t exactSlots = 0;
+        for (std::size_t n = 0; n < colourOf.size(); ++n)
+            slotOfColour[n] = kept.find(colourOf[n]) ? kKeptSlot : exactSlots++;
+        exact = exactSlots <= kMaxExactColours;
+        if (exact) {
+            std::vector<std::uint64_t> counts(colourOf.size());
+            for (const Run &run : runs)
+                counts[run.colour] += run.length;
+            bins.resize(exactSlots);
+            for (std::size_t n = 0; n < colourOf.size(); ++n) {
+                if (slotOfColour[n] == kKeptSlot)
+                    continue;
+                // Sums of whole numbers, exact in a double: what adding
+                // pixel by pixel gives.
+                Bin &bin = bins[slotOfColour[n]];
+                const QRgb c = colourOf[n];
+                const double r = qRed(c), g = qGreen(c), b = qBlue(c), count = double(counts[n]);
+                bin.slot = int(slotOfColour[n]);
+                bin.count = counts[n];
+                bin.sum = {r * count, g * count, b * count};
+                bin.sumSquares = (r * r + g * g + b * b) * count;
             }
-            const auto [found, added] = exactSlots.emplace(c, std::uint32_t(exactSlots.size()));
-            if (added && exactSlots.size() > kMaxExactColours) {
-                exact = false;
-                break;
-            }
-            slot = found->second;
         }
     }
-    if (exact) {
-        bins.resize(exactSlots.size());
-        for (const auto &[colour, slot] : exactSlots)
-            bins[slot].slot = int(slot);
-    } else {
+    if (!exact) {
         bins.resize(kBinCount);
         for (int i = 0; i < kBinCount; ++i)
             bins[std::size_t(i)].slot = i;
-        for (int y = 0; y < rgb.height(); ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-            for (int x = 0; x < rgb.width(); ++x) {
-                std::uint32_t &slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
-                slot = kept.count(row[x] | 0xFF000000u) ? kKeptSlot : std::uint32_t(binOf(row[x]));
+        pixelSlots.resize(pixelCount);
+        std::uint32_t *slot = pixelSlots.data();
+        for (int y = 0; y < height; ++y) {
+            const QRgb *row = rowOf(y);
+            for (int x = 0; x < width; ++x, ++slot) {
+                const QRgb c = row[x];
+                if (kept.find(c)) {
+                    *slot = kKeptSlot;
+                    continue;
+                }
+                *slot = std::uint32_t(binOf(c));
+                Bin &bin = bins[*slot];
+                const double r = qRed(c), g = qGreen(c), b = qBlue(c);
+                ++bin.count;
+                bin.sum[0] += r;
+                bin.sum[1] += g;
+                bin.sum[2] += b;
+                bin.sumSquares += r * r + g * g + b * b;
             }
         }
     }
     const std::size_t slotCount = bins.size();
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
-            const std::uint32_t slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
-            if (slot == kKeptSlot)
-                continue;
-            Bin &bin = bins[slot];
-            const QRgb c = row[x];
-            const double r = qRed(c), g = qGreen(c), b = qBlue(c);
-            ++bin.count;
-            bin.sum[0] += r;
-            bin.sum[1] += g;
-            bin.sum[2] += b;
-            bin.sumSquares += r * r + g * g + b * b;
-        }
-    }
     bins.erase(std::remove_if(bins.begin(), bins.end(), [](const Bin &b) { return b.count == 0; }), bins.end());
 
-    auto *out = indices.data();
+    // Writes every pixel's entry: kept colours their own, the others the
+    // entry of their slot.
+    const auto writeIndices = [&](const std::vector<std::uint8_t> &entryOfSlot) {
+        std::uint8_t *out = indices.data();
+        if (exact) {
+            std::vector<std::uint8_t> entryOfColour(colourOf.size(), 0);
+            for (std::size_t n = 0; n < colourOf.size(); ++n)
+                entryOfColour[n] =
+                    slotOfColour[n] == kKeptSlot ? std::uint8_t(*kept.find(colourOf[n])) : entryOfSlot[slotOfColour[n]];
+            for (const Run &run : runs) {
+                std::memset(out, entryOfColour[run.colour], run.length);
+                out += run.length;
+            }
+            return;
+        }
+        const std::uint32_t *slot = pixelSlots.data();
+        for (int y = 0; y < height; ++y) {
+            const QRgb *row = rowOf(y);
+            for (int x = 0; x < width; ++x, ++slot)
+                *out++ = *slot == kKeptSlot ? std::uint8_t(*kept.find(row[x])) : entryOfSlot[*slot];
+        }
+    };
+
     if (bins.empty() || freeEntries < 1) {
         // Only kept colours (or nothing at all).
         if (result.empty())
             return {qRgb(0, 0, 0)};
-        for (int y = 0; y < rgb.height(); ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-            for (int x = 0; x < rgb.width(); ++x) {
-                const auto found = kept.find(row[x] | 0xFF000000u);
-                *out++ = found == kept.end() ? 0 : found->second;
-            }
-        }
+        // Anything not kept gets entry 0.
+        writeIndices(std::vector<std::uint8_t>(slotCount, 0));
         return result;
     }
 
@@ -252,6 +375,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     }
     // The kept colours come first and stay where they are; the others move.
     std::vector<std::array<double, 3>> palette;
+    palette.reserve(result.size() + boxes.size());
     for (const QRgb c : result)
         palette.push_back({double(qRed(c)), double(qGreen(c)), double(qBlue(c))});
     const std::size_t firstFree = palette.size();
@@ -264,8 +388,9 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     // Each round moves every bin to its nearest entry and every free entry to
     // the mean of its pixels; the last round's means fit the final assignment.
     for (int round = 0; round <= kRefineRounds; ++round) {
+        const NearestEntry nearest(palette);
         for (std::size_t i = 0; i < bins.size(); ++i)
-            assigned[i] = nearest(palette, bins[i].mean());
+            assigned[i] = nearest(bins[i].mean());
         std::vector<Moments> members(palette.size());
         for (std::size_t i = 0; i < bins.size(); ++i)
             members[assigned[i]].add(bins[i]);
@@ -278,16 +403,10 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     std::vector<std::uint8_t> entryOfSlot(slotCount, 0);
     for (std::size_t i = 0; i < bins.size(); ++i)
         entryOfSlot[std::size_t(bins[i].slot)] = std::uint8_t(assigned[i]);
-
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
-            const std::uint32_t slot = pixelSlots[std::size_t(y) * std::size_t(rgb.width()) + std::size_t(x)];
-            *out++ = slot == kKeptSlot ? kept.at(row[x] | 0xFF000000u) : entryOfSlot[slot];
-        }
-    }
+    writeIndices(entryOfSlot);
     for (std::size_t e = firstFree; e < palette.size(); ++e)
-        result.push_back(qRgb(int(palette[e][0] + 0.5), int(palette[e][1] + 0.5), int(palette[e][2] + 0.5)));
+        result.push_back(
+            qRgb(int(std::lround(palette[e][0])), int(std::lround(palette[e][1])), int(std::lround(palette[e][2]))));
     return result;
 }
 

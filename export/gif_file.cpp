@@ -1,12 +1,12 @@
 #include "export/gif_file.h"
 
 #include "export/colour_reduction.h"
+#include "export/colour_table.h"
 #include "geometry/palette.h"
 
 #include <gif_lib.h>
 
 #include <string>
-#include <unordered_map>
 
 namespace tavo {
 
@@ -26,31 +26,22 @@ int paletteSizeFor(int colours)
 // Exact palette, or false when the picture has more than 256 colours.
 bool indexExactly(const QImage &rgb, IndexedPicture &out)
 {
-    std::unordered_map<QRgb, std::uint8_t> lookup;
-    lookup.reserve(2 * kMaxPaletteSize);
+    ColourTable lookup(kMaxPaletteSize);
     out.palette.clear();
     auto *index = out.indices.data();
-    // Pictures of charts come in long runs of one colour.
-    QRgb lastColour = 0;
-    std::uint8_t lastIndex = 0;
-    bool haveLast = false;
+    const int width = rgb.width();
     for (int y = 0; y < rgb.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb colour = row[x] & 0xFFFFFFu;
-            if (!haveLast || colour != lastColour) {
-                auto found = lookup.find(colour);
-                if (found == lookup.end()) {
-                    if (out.palette.size() == kMaxPaletteSize)
-                        return false;
-                    found = lookup.emplace(colour, std::uint8_t(out.palette.size())).first;
-                    out.palette.push_back(qRgb(qRed(colour), qGreen(colour), qBlue(colour)));
-                }
-                lastColour = colour;
-                lastIndex = found->second;
-                haveLast = true;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t *found = lookup.find(row[x]);
+            if (!found) {
+                if (out.palette.size() == kMaxPaletteSize)
+                    return false;
+                lookup.insert(row[x], std::uint32_t(out.palette.size()));
+                found = lookup.find(row[x]);
+                out.palette.push_back(qRgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
             }
-            *index++ = lastIndex;
+            *index++ = std::uint8_t(*found);
         }
     }
     out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
@@ -99,6 +90,7 @@ const std::vector<QRgb> &programColours()
 {
     static const std::vector<QRgb> colours = [] {
         std::vector<QRgb> out;
+        out.reserve(std::size(kPaintColours));
         for (const Rgb c : kPaintColours)
             out.push_back(qRgb(c.r, c.g, c.b));
         return out;

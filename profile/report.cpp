@@ -2,6 +2,9 @@
 
 #include "text/cp1251_literal.h"
 
+#include <array>
+#include <cstring>
+
 namespace tavo {
 
 namespace {
@@ -42,6 +45,58 @@ private:
     std::string_view text_;
 };
 
+// Block lines 8 to 67, the twelve factor blocks, with every number four
+// characters wide: the text, where its lines end and where each number's four
+// characters go (Ideal, Real and difference of factor 1, then factor 2, ...).
+struct FactorSection {
+    static constexpr std::size_t kLines = kReportBlockLines - 7;
+    std::string text;
+    std::array<std::size_t, kLines> ends{};
+    std::array<std::size_t, 3 * kFactorCount> numbers{};
+};
+
+const FactorSection &factorSection()
+{
+    static const FactorSection section = [] {
+        FactorSection s;
+        std::size_t line = 0;
+        std::size_t number = 0;
+        const auto addLine = [&](std::string_view text) {
+            s.text += text;
+            s.ends[line++] = s.text.size();
+        };
+        const auto addNumberLine = [&](std::string_view suffix) {
+            s.numbers[number++] = s.text.size();
+            s.text += "    ";
+            addLine(suffix);
+        };
+        for (int k = 1; k <= kFactorCount; ++k) {
+            addLine(factorText(k));
+            addNumberLine(kIdealSuffix);
+            addNumberLine(kRealSuffix);
+            addNumberLine(kDifferenceSuffix);
+            addLine({});
+        }
+        return s;
+    }();
+    return section;
+}
+
+// "%4d" of a value from -999 to 9999 into its four characters.
+void writeFourWide(std::int32_t value, char *out)
+{
+    std::uint32_t magnitude = value < 0 ? 0u - std::uint32_t(value) : std::uint32_t(value);
+    char digits[4] = {' ', ' ', ' ', ' '};
+    int at = 3;
+    do {
+        digits[at--] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        digits[at] = '-';
+    std::memcpy(out, digits, 4);
+}
+
 std::string concat(std::initializer_list<std::string_view> pieces)
 {
     std::size_t size = 0;
@@ -67,6 +122,16 @@ void TextLines::addLine(std::initializer_list<std::string_view> pieces)
     for (const auto piece : pieces)
         text_ += piece;
     ends_.push_back(text_.size());
+}
+
+void TextLines::addLines(std::string_view text, std::span<const std::size_t> ends)
+{
+    const std::size_t base = text_.size();
+    text_.append(text.substr(0, ends.empty() ? 0 : ends.back()));
+    const std::size_t first = ends_.size();
+    ends_.resize(first + ends.size());
+    for (std::size_t i = 0; i < ends.size(); ++i)
+        ends_[first + i] = base + ends[i];
 }
 
 std::string_view TextLines::operator[](std::size_t line) const
@@ -105,6 +170,28 @@ TextLines reportBlock(const ResultHeader &header, const ProfileRecord &profile)
     lines.addLine({kFirstHalf, header.firstHalfCompletion});
     lines.addLine({kSecondHalf, header.secondHalfCompletion});
     lines.addLine({});
+
+    // Totals of at most four characters, the usual case, go into a copy of
+    // the fixed text; wider ones need the lines written one by one.
+    std::array<std::int32_t, 3 * kFactorCount> numbers{};
+    bool fourWide = true;
+    for (int k = 1; k <= kFactorCount; ++k) {
+        const std::size_t at = 3 * std::size_t(k - 1);
+        numbers[at] = profile.idealTotal(k);
+        numbers[at + 1] = profile.realTotal(k);
+        numbers[at + 2] = profile.difference(k);
+        for (std::size_t i = at; i < at + 3; ++i)
+            fourWide &= numbers[i] >= -999 && numbers[i] <= 9999;
+    }
+    if (fourWide) {
+        const FactorSection &section = factorSection();
+        const std::size_t base = lines.characters().size();
+        lines.addLines(section.text, section.ends);
+        char *const text = lines.characters().data() + base;
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            writeFourWide(numbers[i], text + section.numbers[i]);
+        return lines;
+    }
     for (int k = 1; k <= kFactorCount; ++k) {
         lines.addLine({factorText(k)});
         lines.addLine({Points(profile.idealTotal(k)).text(), kIdealSuffix});

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,12 @@ public:
     void reserve(std::size_t lines, std::size_t chars);
     // Appends one line, the pieces one after the other.
     void addLine(std::initializer_list<std::string_view> pieces);
+    // Appends the lines of text, whose line i ends at ends[i] (ascending, the
+    // last at most text.size()); characters after the last end are dropped.
+    void addLines(std::string_view text, std::span<const std::size_t> ends);
+    // All characters of the lines so far, one after the other, to be
+    // overwritten in place.
+    std::span<char> characters() { return text_; }
 
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }

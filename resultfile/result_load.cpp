@@ -76,11 +76,11 @@ LoadOutcome parseResultText(std::string_view decryptedText)
     // Ideal totals from lines 10..21 (the first half), Real totals from
     // lines 25..36 (the second half).
     for (int k = 1; k <= kFactorCount; ++k) {
-        if (const auto bad = AddAnswerLine(text.line(std::size_t(9 + k)), result.profile.ideal[std::size_t(k - 1)]))
+        if (const auto bad = AddAnswerLine(text.line(9 + std::size_t(k)), result.profile.ideal[std::size_t(k - 1)]))
             return LoadError{LoadError::Kind::InvalidField, std::string(*bad)};
     }
     for (int k = 1; k <= kFactorCount; ++k) {
-        if (const auto bad = AddAnswerLine(text.line(std::size_t(24 + k)), result.profile.real[std::size_t(k - 1)]))
+        if (const auto bad = AddAnswerLine(text.line(24 + std::size_t(k)), result.profile.real[std::size_t(k - 1)]))
             return LoadError{LoadError::Kind::InvalidField, std::string(*bad)};
     }
 

@@ -1,5 +1,6 @@
 #include "resultfile/result_text.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -89,10 +90,57 @@ bool readUsualField(std::string_view field, std::int32_t &value)
     return true;
 }
 
+// A usual field is "  d", " dd" or "ddd". Each position of it has a table
+// that gives a character's share of the field's value (a blank counts 0) in
+// the low bits, and marks above them: kWrong for a character that cannot be
+// there, and kBlankAfterDigit at both ends of a digit first and a blank
+// second, so that the two add up to a carry into kWrong's bits.
+constexpr std::uint32_t kBlankAfterDigit = 1u << 20;
+constexpr std::uint32_t kWrong = 1u << 21;
+constexpr std::uint32_t kValueBits = kBlankAfterDigit - 1;
+
+constexpr std::array<std::uint32_t, 256> fieldPosition(std::uint32_t weight, std::uint32_t blank,
+                                                       std::uint32_t digitMark)
+{
+    std::array<std::uint32_t, 256> table{};
+    table.fill(kWrong);
+    for (unsigned c = '0'; c <= '9'; ++c)
+        table[c] = weight * (c - '0') + digitMark;
+    table[' '] = blank;
+    return table;
+}
+
+constexpr auto kFirstChar = fieldPosition(100, 0, kBlankAfterDigit);
+constexpr auto kSecondChar = fieldPosition(10, kBlankAfterDigit, 0);
+constexpr auto kThirdChar = fieldPosition(1, kWrong, 0);
+
+// The sum of twelve usual fields, read straight from the line; nothing when
+// the line is shorter or any field is not usual, for the full rule to decide.
+std::optional<std::int32_t> sumOfUsualFields(std::string_view line)
+{
+    if (line.size() < kAnswerFieldCount * kAnswerFieldWidth)
+        return std::nullopt;
+    const auto *p = reinterpret_cast<const unsigned char *>(line.data());
+    std::uint32_t sum = 0;
+    std::uint32_t marks = 0;
+    for (int j = 0; j < kAnswerFieldCount; ++j, p += kAnswerFieldWidth) {
+        const std::uint32_t field = kFirstChar[p[0]] + kSecondChar[p[1]] + kThirdChar[p[2]];
+        marks |= field;
+        sum += field & kValueBits;
+    }
+    if ((marks & ~kValueBits & ~kBlankAfterDigit) != 0)
+        return std::nullopt;
+    return std::int32_t(sum);
+}
+
 } // namespace
 
 std::optional<std::string_view> AddAnswerLine(std::string_view line, std::int32_t &total)
 {
+    if (const auto sum = sumOfUsualFields(line)) {
+        total = std::int32_t(std::uint32_t(total) + std::uint32_t(*sum));
+        return std::nullopt;
+    }
     for (int j = 1; j <= kAnswerFieldCount; ++j) {
         const std::string_view field = answerField(line, j);
         std::int32_t value = 0;

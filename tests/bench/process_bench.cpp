@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -68,6 +69,20 @@ void BM_CompanionProfileProcess(benchmark::State &state)
     timeProcess(state, {TAVO_CLI, "profile", sample("petrov.cry")});
 }
 BENCHMARK(BM_CompanionProfileProcess)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Start-up to the first painted window, on the offscreen platform: the
+// program's main window beside a minimal Qt window with a menu bar.
+void startupBenchmark(benchmark::State &state, const char *program)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    timeProcess(state, {program});
+}
+
+void BM_MinimalWindowStartup(benchmark::State &state) { startupBenchmark(state, TAVO_MINIMAL_WINDOW); }
+BENCHMARK(BM_MinimalWindowStartup)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_MainWindowStartup(benchmark::State &state) { startupBenchmark(state, TAVO_MAIN_WINDOW); }
+BENCHMARK(BM_MainWindowStartup)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // A folder's worth of pictures in one run: files per CPU second.
 void BM_RenderBatchPerFile(benchmark::State &state)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,32 @@ TEST(Report, BlockHasSixtySevenLinesInOrder)
         const std::size_t at = 7 + 5 * std::size_t(k - 1);
         EXPECT_EQ(lines[at], factorText(k));
         EXPECT_EQ(lines[at + 3].substr(0, lines[at + 3].find(" - ")), formatPoints(profile.difference(k)));
+    }
+}
+
+// Totals of four characters and wider ones are written alike: each number
+// line is the number as "%4d" formats it, then its text.
+TEST(Report, NumberLinesAtTheEdgesOfFourCharacters)
+{
+    for (const std::int32_t value : {-1000, -999, -1, 0, 9, 10, 999, 1000, 9999, 10000}) {
+        SCOPED_TRACE(value);
+        ProfileRecord profile;
+        profile.ideal.fill(0);
+        profile.real.fill(0);
+        profile.ideal[4] = value;
+        profile.real[7] = value;
+        const auto lines = reportBlock(sampleHeader(), profile);
+        ASSERT_EQ(lines.size(), kReportBlockLines);
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%4d", value);
+        EXPECT_EQ(lines[7 + 5 * 4 + 1],
+                  std::string(expected) + std::string(" - Важность для выбора новой работы"_cp1251));
+        EXPECT_EQ(lines[7 + 5 * 4 + 3].substr(0, lines[7 + 5 * 4 + 3].find(" - ")), formatPoints(-value));
+        EXPECT_EQ(lines[7 + 5 * 7 + 2],
+                  std::string(expected) + std::string(" - Выраженность  на  текущей работе"_cp1251));
+        EXPECT_EQ(lines[7 + 5 * 7 + 3].substr(0, lines[7 + 5 * 7 + 3].find(" - ")), formatPoints(value));
+        EXPECT_EQ(lines[7 + 5 * 11 + 1], "   0 - Важность для выбора новой работы"_cp1251);
+        EXPECT_EQ(lines[66], "");
     }
 }
 

@@ -48,9 +48,9 @@ TEST(AboutBoxFocus, ModalDialogsAreActiveAndHandTheKeyboardBack)
     // An error box takes Enter while it is shown.
     bool activeWhenShown = false;
     QTimer::singleShot(0, &main, [&] {
-        QTest::qWaitFor([] { return qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr; }, 2000);
+        activeWhenShown =
+            QTest::qWaitFor([] { return qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr; }, 2000);
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeWindow());
-        activeWhenShown = box != nullptr;
         QTest::keyClick(box ? static_cast<QWidget *>(box) : &main, Qt::Key_Return);
         if (!box)
             for (QWidget *w : QApplication::topLevelWidgets())

@@ -1,0 +1,80 @@
+// One file of a batch `render -o DIR/`, in process: the load, the result
+// panel made and filled as the render command makes it, the chart's picture
+// and its GIF bytes; and the two halves apart.
+#include "display/bar_chart.h"
+#include "display/look.h"
+#include "display/result_panel.h"
+#include "export/gif_file.h"
+#include "resultfile/result_load.h"
+
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <variant>
+
+namespace {
+
+const std::filesystem::path kSample = std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry";
+
+QImage chartPictureOf(const tavo::LoadedResult &result)
+{
+    auto panel = std::make_unique<tavo::ResultPanel>();
+    tavo::applyFormLook(*panel);
+    panel->resize(tavo::ResultPanel::kDesignSize);
+    panel->setAttribute(Qt::WA_DontShowOnScreen);
+    panel->show();
+    panel->showResult(result);
+    return panel->Chart->picture();
+}
+
+void BM_RenderFileToGif(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
+        const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
+        if (!result) {
+            state.SkipWithError("sample result file missing");
+            return;
+        }
+        const auto bytes = tavo::gifBytes(chartPictureOf(*result));
+        benchmark::DoNotOptimize(bytes->data());
+    }
+}
+BENCHMARK(BM_RenderFileToGif)->Unit(benchmark::kMillisecond);
+
+void BM_RenderChartPicture(benchmark::State &state)
+{
+    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
+    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
+    if (!result) {
+        state.SkipWithError("sample result file missing");
+        return;
+    }
+    for (auto _ : state) {
+        const QImage picture = chartPictureOf(*result);
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+BENCHMARK(BM_RenderChartPicture)->Unit(benchmark::kMillisecond);
+
+void BM_GifOfRenderedChart(benchmark::State &state)
+{
+    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
+    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
+    if (!result) {
+        state.SkipWithError("sample result file missing");
+        return;
+    }
+    const QImage picture = chartPictureOf(*result);
+    for (auto _ : state) {
+        const auto bytes = tavo::gifBytes(picture);
+        benchmark::DoNotOptimize(bytes->data());
+    }
+    state.counters["exact"] = tavo::indexPicture(picture).exact ? 1 : 0;
+}
+BENCHMARK(BM_GifOfRenderedChart)->Unit(benchmark::kMillisecond);
+
+} // namespace
