@@ -18,15 +18,44 @@ if(TARGET Qt6::QWindowsVistaStylePlugin)
   list(APPEND tavo_plugins $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
 endif()
 
+# Which DLLs an executable needs is read from its import table: with
+# MinGW's objdump (the cross build's toolchain file names it already), with
+# dumpbin under MSVC, CMake's default.
+if(MINGW AND NOT CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL)
+  set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+  set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+  set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${CMAKE_OBJDUMP})
+endif()
+set(tavo_dependency_settings "")
+foreach(setting PLATFORM TOOL COMMAND)
+  if(CMAKE_GET_RUNTIME_DEPENDENCIES_${setting})
+    string(APPEND tavo_dependency_settings
+           "set(CMAKE_GET_RUNTIME_DEPENDENCIES_${setting} \"${CMAKE_GET_RUNTIME_DEPENDENCIES_${setting}}\")\n")
+  endif()
+endforeach()
+
+# giflib travels too where it is a DLL (vcpkg's x64-windows builds one, into
+# the bin folder beside its lib folder).
+set(tavo_dll_dirs "${tavo_qt_bin}" "${tavo_compiler_bin}")
+list(GET GIF_LIBRARIES 0 tavo_gif_library)
+if(tavo_gif_library)
+  get_filename_component(tavo_gif_dir "${tavo_gif_library}" DIRECTORY)
+  list(APPEND tavo_dll_dirs "${tavo_gif_dir}" "${tavo_gif_dir}/../bin")
+endif()
+
+# MSVC's runtime (msvcp140.dll, vcruntime140*.dll) beside the executables,
+# so the folder runs where the Visual C++ Redistributable is not installed.
+if(MSVC)
+  set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION ${TAVO_PROGRAM_DIR})
+  include(InstallRequiredSystemLibraries)
+endif()
+
 # The DLLs of the executables and of the plugins.
 list(JOIN tavo_plugins " " tavo_plugin_list)
 install(CODE "
   set(TAVO_RUNTIME_EXECUTABLES \"$<TARGET_FILE:tavo12f>\" \"$<TARGET_FILE:tavo12f-cli>\" \"$<TARGET_FILE:tavo12f-render>\" ${tavo_plugin_list})
-  set(TAVO_RUNTIME_DIRECTORIES \"${tavo_qt_bin}\" \"${tavo_compiler_bin}\")
+  set(TAVO_RUNTIME_DIRECTORIES \"${tavo_dll_dirs}\")
   set(TAVO_RUNTIME_DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${TAVO_PROGRAM_DIR}\")
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM \"${CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM}\")
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL \"${CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL}\")
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND}\")
+  ${tavo_dependency_settings}
 ")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows_runtime.cmake)
-

@@ -27,9 +27,10 @@ while(pending)
     RESOLVED_DEPENDENCIES_VAR resolved
     UNRESOLVED_DEPENDENCIES_VAR unresolved
     DIRECTORIES ${TAVO_RUNTIME_DIRECTORIES}
-    # Qt's and the compiler's DLLs travel with the program; the system's own
-    # (kernel32, user32, the C runtime, ...) are always there.
-    PRE_INCLUDE_REGEXES "^qt6" "^lib(stdc\\+\\+|gcc_s|winpthread)" "^(msvcp|vcruntime)[0-9]"
+    # Qt's, giflib's and MinGW's runtime DLLs travel with the program; the
+    # system's own (kernel32, user32, the C runtime, ...) are always there,
+    # and MSVC's runtime is installed by InstallRequiredSystemLibraries.
+    PRE_INCLUDE_REGEXES "^qt6" "^gif" "^lib(stdc\\+\\+|gcc_s|winpthread|gif)"
     PRE_EXCLUDE_REGEXES ".*")
   set(pending "")
   foreach(item IN LISTS resolved unresolved)

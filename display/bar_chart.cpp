@@ -62,8 +62,12 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
 
     meanLabel_ = new QLabel(QStringLiteral("Mean = +/-"), this);
     meanLabel_->setObjectName(QStringLiteral("Label2"));
-    meanLabel_->setGeometry(885, 394, 62, 16);
     meanLabel_->setFont(fontFor(FontRole::MeanCaption));
+    // 62 pixels hold the caption where the face's advances are fractional;
+    // a face hinted to whole pixels (GDI's) needs a few more, or the "-" is
+    // cut off. The field beside it starts at 952.
+    const int meanWidth = QFontMetrics(meanLabel_->font()).horizontalAdvance(meanLabel_->text());
+    meanLabel_->setGeometry(885, 394, std::max(62, meanWidth), 16);
     QPalette meanPalette = meanLabel_->palette();
     meanPalette.setColor(QPalette::WindowText, toQColor(kMaroon));
     meanLabel_->setPalette(meanPalette);

@@ -38,8 +38,9 @@ test=(
 )
 
 # The Windows cross build: mingw-w64, GoogleTest's sources to build for
-# Windows, Wine and the locales its tests run in.
-windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+# Windows, Wine and the locales its tests run in; unzip, for trying the zip
+# as a user meets it (scripts/windows-try-zip.sh).
+windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales unzip)
 
 case "${1:-all}" in
   run) packages=("${run[@]}") ;;

@@ -8,6 +8,7 @@
 # ARCHIVE into its parent folder.
 set -euo pipefail
 mode=$1 build=$2 qt=$3 archive=$4
+source "$(dirname "$0")/wine-prefix.sh"
 
 if [ ! -d "$qt/lib/cmake/Qt6" ]; then
   if [ ! -f "$archive" ]; then
@@ -53,26 +54,13 @@ make_locale() {
 }
 
 test_windows() {
-  export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   export LOCPATH="$build/locale"
+  make_locale ru_RU.UTF-8 ru_RU
+  make_locale en_US.UTF-8 en_US
+  wine_prefix_ready "$build/wine"
   # Qt finds its plugins relative to the Qt6Core.dll it loads.
   WINEPATH="$(winepath -w "$qt/bin" 2>/dev/null)"
   export WINEPATH
-  make_locale ru_RU.UTF-8 ru_RU
-  make_locale en_US.UTF-8 en_US
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Making the Wine prefix $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
-  fi
-  # A Windows machine has Arial and Times New Roman in its Fonts folder; the
-  # prefix gets their metric-compatible stand-ins, which the offscreen
-  # platform reads from there.
-  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  if ! ls "$fonts"/LiberationSans-Regular.ttf >/dev/null 2>&1; then
-    mkdir -p "$fonts"
-    cp /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf "$fonts"/
-  fi
   # Each run is a Wine session of its own, on its own X server: a session
   # left over from an earlier one would keep its desktop on a display that
   # is gone, and its locale.

@@ -1,17 +1,24 @@
 // The checked writer: a file gets its whole new content or stays as it was,
-// whichever step fails, on a real full disk as through the test hook.
+// whichever step fails, on a real full disk as through the test hook. The
+// steps are the same on every system; what stands at the target (links,
+// FIFOs and devices here, attributes and NUL on Windows) differs.
 
 #include "files/atomic_file.h"
 #include "files/file_messages.h"
 #include "result_samples.h"
-#include "../full_disk.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "../full_disk.h"
+
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#endif
 
 using namespace tavo;
 using namespace tavo::testing_support;
@@ -26,11 +33,13 @@ std::set<std::string> entries(const std::filesystem::path &folder)
     return names;
 }
 
+#ifndef _WIN32
 mode_t modeOf(const std::filesystem::path &path)
 {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 ? st.st_mode : 0;
 }
+#endif
 
 const std::error_code kNoSpace = std::make_error_code(std::errc::no_space_on_device);
 
@@ -48,6 +57,14 @@ TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesWhole)
     EXPECT_EQ(readFile(file), "");
     EXPECT_EQ(entries(dir.path()), std::set<std::string>{"report.rtf"}) << "a temporary file was left";
 
+#ifdef _WIN32
+    // The temporary file is hidden; the file that takes its place is not.
+    EXPECT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    // A Cyrillic name is written as it is, not through the ANSI code page.
+    const auto cyrillic = dir.path() / L"Иванова Анна 12Fmod.rtf";
+    ASSERT_FALSE(writeFileAtomically(cyrillic, "report"));
+    EXPECT_EQ(readFile(cyrillic), "report");
+#else
     // A replaced file keeps its permissions; a symbolic link stays a link.
     std::filesystem::permissions(file, std::filesystem::perms(0640));
     ASSERT_FALSE(writeFileAtomically(file, "again"));
@@ -57,6 +74,7 @@ TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesWhole)
     ASSERT_FALSE(writeFileAtomically(link, "through the link"));
     EXPECT_TRUE(S_ISLNK(modeOf(link)));
     EXPECT_EQ(readFile(file), "through the link");
+#endif
 }
 
 // Whichever step fails, the old file keeps every byte, nothing else is left
@@ -105,28 +123,44 @@ TEST(AtomicFile, AFailedStepLeavesTheOldFileAsItWas)
     EXPECT_EQ(readFile(file), "fine");
 }
 
-// A folder, a FIFO or a device of the target's name is never replaced.
-TEST(AtomicFile, OnlyARegularFileIsReplaced)
+// A folder, a FIFO or a device of the target's name is never replaced, nor
+// a file its owner made read-only.
+TEST(AtomicFile, OnlyAWritableRegularFileIsReplaced)
 {
     TempDir dir;
     const auto folder = dir.path() / "folder";
     std::filesystem::create_directory(folder);
+    std::vector<std::filesystem::path> targets{folder};
+#ifdef _WIN32
+    targets.emplace_back("NUL");
+    const auto locked = dir.write("locked.rtf", "old");
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    targets.push_back(locked);
+#else
     const auto fifo = dir.path() / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::vector<std::filesystem::path> targets{folder, fifo};
+    targets.push_back(fifo);
     // A twin of /dev/null, where root may make one.
     const auto device = dir.path() / "null";
     if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
         targets.push_back(device);
+#endif
+    const auto before = entries(dir.path());
     for (const auto &target : targets) {
         SCOPED_TRACE(target.string());
-        const mode_t before = modeOf(target);
+        std::error_code ignored;
+        const auto type = std::filesystem::symlink_status(target, ignored).type();
         const auto error = writeFileAtomically(target, "text");
         ASSERT_TRUE(error.has_value());
         EXPECT_EQ(error->message, "Cannot create file " + target.string());
-        EXPECT_EQ(modeOf(target), before);
+        EXPECT_EQ(std::filesystem::symlink_status(target, ignored).type(), type);
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_EQ(entries(dir.path()), before);
+#ifdef _WIN32
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readFile(locked), "old");
+#endif
 
     const auto missing = dir.path() / "absent" / "x 12Fmod.rtf";
     const auto error = writeFileAtomically(missing, "text");
@@ -135,6 +169,7 @@ TEST(AtomicFile, OnlyARegularFileIsReplaced)
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
 }
 
+#ifndef _WIN32
 // The real thing: a file system with no room left. Small contents as well as
 // large ones fail at the write, before anything is replaced.
 TEST(AtomicFile, FullDiskKeepsTheOldFileAndSaysSo)
@@ -154,6 +189,7 @@ TEST(AtomicFile, FullDiskKeepsTheOldFileAndSaysSo)
         EXPECT_EQ(entries(disk.folder()), (std::set<std::string>{"OLD", "filler"}));
     }
 }
+#endif
 
 TEST(FileMessages, NameWhatWasGivenOnOneLine)
 {

@@ -4,13 +4,20 @@
 #include "files/file_prefix.h"
 #include "resultfile/result_load.h"
 #include "result_samples.h"
-#include "../fifo_writers.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "../fifo_writers.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#endif
 
 using namespace tavo;
 using namespace tavo::testing_support;
@@ -32,15 +39,73 @@ bool loadsAsSample(const LoadOutcome &outcome)
     return result && *result == std::get<LoadedResult>(loadResultText(sampleBytes()));
 }
 
+#ifdef _WIN32
+// A named pipe whose one writer, on a thread of its own, waits for the
+// reader, writes `bytes`, holds the pipe open for `silence` and closes it.
+// The reader must open it, or the writer waits for ever.
+class PipeWriter {
+public:
+    PipeWriter(std::string bytes, std::chrono::milliseconds silence)
+        : name_(L"\\\\.\\pipe\\tavo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count_))
+    {
+        const HANDLE pipe = CreateNamedPipeW(name_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536,
+                                             65536, 0, nullptr);
+        made_ = pipe != INVALID_HANDLE_VALUE;
+        if (!made_)
+            return;
+        thread_ = std::thread([pipe, bytes = std::move(bytes), silence] {
+            if (ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED) {
+                DWORD written = 0;
+                WriteFile(pipe, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+                Sleep(DWORD(silence.count()));
+            }
+            CloseHandle(pipe);
+        });
+    }
+    ~PipeWriter()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    bool made() const { return made_; }
+    std::filesystem::path path() const { return name_; }
+
+private:
+    static inline int count_ = 0;
+    std::wstring name_;
+    bool made_ = false;
+    std::thread thread_;
+};
+#else
 class FifoLoad : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); }
     TempDir dir;
     std::filesystem::path fifo = dir.path() / "fifo.cry";
 };
+#endif
 
 } // namespace
 
+#ifdef _WIN32
+// A pipe gives what its writer supplies, to its end; a writer falling silent
+// ends the read with nothing; a console or NUL gives nothing.
+TEST(FileLoad, PipesAndDevices)
+{
+    {
+        const PipeWriter writer(sampleBytes(), 0ms);
+        ASSERT_TRUE(writer.made());
+        EXPECT_TRUE(loadsAsSample(loadResultFile(writer.path())));
+    }
+    {
+        const PipeWriter writer("abcdef", 1000ms);
+        ASSERT_TRUE(writer.made());
+        EXPECT_FALSE(readFilePrefix(writer.path(), 100, 200ms).has_value());
+    }
+    EXPECT_FALSE(readFilePrefix("NUL", 10).has_value());
+    EXPECT_TRUE(cannotOpen(loadResultFile("NUL")));
+}
+#else
 // No writer ever comes: the load says the file cannot be opened instead of
 // waiting. (A writer that comes after 20 s frees a reader that would block.)
 TEST_F(FifoLoad, WithoutAWriterCannotBeOpened)
@@ -101,6 +166,8 @@ TEST(FileLoad, DevicesAndSockets)
     EXPECT_TRUE(cannotOpen(loadResultFile(socketPath)));
     ::close(fd);
 }
+
+#endif
 
 TEST(FileLoad, RegularFilesUpToTheLimit)
 {

@@ -5,10 +5,12 @@
 #include "../ui/scripted_file_chooser.h"
 #include "app/about_box.h"
 #include "app/main_window.h"
+#include "display/bar_chart.h"
 #include "platform/platform.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -132,7 +134,53 @@ int visibleAboutBoxes()
     return n;
 }
 
+// Pixels dark enough to be text (black, maroon) on white.
+int inkPixels(const QImage &image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 128;
+    return n;
+}
+
 } // namespace
+
+// The chart's captions (the legend's and "Mean = +/-") with the font the
+// window really draws them in: each label is as wide as its text and ends
+// before the threshold field, and every letter leaves ink. Under Wine's
+// default "standard" text smoothing the legend's 11-pixel "I" left none;
+// with GDI's whole-pixel advances "Mean = +/-" lost its "-" to a 62-pixel
+// label.
+TEST(Win32Text, ChartCaptionsFitAndAreDrawnWhole)
+{
+    BarChart chart;
+    const QWidget *field = chart.findChild<QWidget *>(QStringLiteral("seDelta"));
+    ASSERT_NE(field, nullptr);
+    const QList<QLabel *> captions = chart.findChildren<QLabel *>();
+    ASSERT_EQ(captions.size(), 4); // three in the legend, one beside the field
+    int besideTheField = 0;
+    for (QLabel *caption : captions) {
+        const QString text = caption->text();
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_GE(caption->width(), QFontMetrics(caption->font()).horizontalAdvance(text));
+        const QRect onChart(caption->mapTo(&chart, QPoint(0, 0)), caption->size());
+        const bool besideField = onChart.top() <= field->geometry().bottom() && onChart.bottom() >= field->y();
+        if (besideField) {
+            ++besideTheField;
+            EXPECT_LT(onChart.right(), field->x());
+        }
+        for (const QChar letter : text) {
+            if (letter.isSpace())
+                continue;
+            QLabel alone(QString(letter), caption->parentWidget());
+            alone.setFont(caption->font());
+            alone.adjustSize();
+            EXPECT_GT(inkPixels(alone.grab().toImage()), 0) << "'" << QString(letter).toStdString() << "' left no ink";
+        }
+    }
+    EXPECT_EQ(besideTheField, 1);
+}
 
 // Wine takes the ANSI code page from the locale it starts in; the test run
 // names the one it expects, so a run that silently fell back to another
