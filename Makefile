@@ -19,9 +19,9 @@ all: build
 deps:
 	@bash scripts/install-deps.sh all
 
-# Everything, tests and benchmarks included.
+# The program, the companion and every test; the benchmarks come with `make bench`.
 build: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DTAVO_TESTS=ON -DTAVO_BENCHMARKS=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DTAVO_TESTS=ON -DTAVO_BENCHMARKS=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)
 
 # Only what running needs (the program, the companion and the help), so a first run is quick.
@@ -60,7 +60,9 @@ test-windows: windows
 
 # Every benchmark program, its repetitions interleaved at random so that a
 # figure and its reference alternate, then one table of the goals.
-bench: build
+bench: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DTAVO_TESTS=ON -DTAVO_BENCHMARKS=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)
 	@rm -rf $(BUILD)/bench-results && mkdir -p $(BUILD)/bench-results
 	@for b in $(BUILD)/bench/*; do \
 	  [ -x "$$b" ] || continue; \
