@@ -30,17 +30,7 @@ program="$build/bin/tavo12f"
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
-# Waits up to 10 s for a visible window whose title matches, and prints its id.
-wait_for_window() {
-  local id
-  for _ in $(seq 50); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.2
-  done
-  echo "no window titled like '$1' appeared" >&2
-  return 1
-}
+. "$(dirname "$0")/wait-for-window.sh"
 
 main=$(wait_for_window '^TAVO\.12Fmod\.An - ')
 # No window manager runs here to grant the maximized state the window asks

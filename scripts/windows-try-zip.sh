@@ -25,6 +25,7 @@ shift 2
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 source "$here/scripts/wine-prefix.sh"
+source "$here/scripts/wait-for-window.sh"
 
 rm -rf "$out/program"
 mkdir -p "$out/program"
@@ -33,18 +34,6 @@ folder=$(find "$out/program" -mindepth 1 -maxdepth 1 -type d)
 [ -f "$folder/tavo12f.exe" ] || { echo "no tavo12f.exe in the zip's folder" >&2; exit 1; }
 wine_prefix_ready "$out/wine"
 trap 'wineserver -k 2>/dev/null || true' EXIT
-
-# Waits up to 30 s for a visible window whose title matches, and prints its id.
-wait_for_window() {
-  local id
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.2
-  done
-  echo "no window titled like '$1' appeared" >&2
-  return 1
-}
 
 # Waits up to 10 s for a file ending in .$1 in Results\, and prints its path.
 wait_for_saved() {
@@ -60,7 +49,7 @@ wait_for_saved() {
 # Accepts the save dialog titled $1 with the name it suggests.
 save_with_suggested_name() {
   local dialog
-  if ! dialog=$(wait_for_window "$1"); then
+  if ! dialog=$(wait_for_window "$1" 30); then
     import -window root "$out/$sample-no-dialog.png"
     return 1
   fi
@@ -75,7 +64,7 @@ for sample in "$@"; do
   echo "== $sample"
   rm -f "$folder"/Results/*
   (cd "$folder" && exec wine tavo12f.exe) &
-  main=$(wait_for_window '^TAVO\.12Fmod\.An - ')
+  main=$(wait_for_window '^TAVO\.12Fmod\.An - ' 30)
   # No window manager runs here to grant the maximized state the window asks
   # for; give it the whole screen as Windows would.
   xdotool windowmove --sync "$main" 0 0 2>/dev/null || true
@@ -83,7 +72,7 @@ for sample in "$@"; do
   sleep 1
   # "Open" is the first item of the menu bar, at the window's top left.
   xdotool mousemove --window "$main" 20 10 click 1
-  dialog=$(wait_for_window 'Построение Мотивационного Профиля Зелю-Карбона')
+  dialog=$(wait_for_window 'Построение Мотивационного Профиля Зелю-Карбона' 30)
   xdotool windowfocus --sync "$dialog" 2>/dev/null || true
   sleep 0.5
   xdotool type --delay 40 "$sample"
