@@ -210,7 +210,7 @@ std::string_view className(ThresholdClass c)
 std::string factorName(int factor)
 {
     std::string_view text = factorText(factor);
-    if (const auto dot = text.find(". "); dot != std::string_view::npos && dot < 3)
+    if (const auto dot = text.find(". "); dot < 3) // npos is never below 3
         text.remove_prefix(dot + 2);
     return toUtf8(text);
 }
@@ -397,7 +397,7 @@ int runTextCommand(const Arguments &args)
     return usageError("unknown command '" + args.command + "'");
 }
 
-int runCommandLine(const std::vector<std::string> &args, CommandRunner run)
+int runCommandLine(const std::vector<std::string> &args, const CommandRunner &run)
 {
     const ParsedCommandLine parsed = parseCommandLine(args);
     switch (parsed.kind) {

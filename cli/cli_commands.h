@@ -21,7 +21,7 @@ using CommandRunner = std::function<int(const Arguments &args)>;
 
 // Answers --help, --version and usage errors, else runs the command with
 // `run` and checks that its result reached standard output: the exit status.
-int runCommandLine(const std::vector<std::string> &args, CommandRunner run);
+int runCommandLine(const std::vector<std::string> &args, const CommandRunner &run);
 
 // The runner of the text commands (decrypt, encrypt, report, profile).
 int runTextCommand(const Arguments &args);

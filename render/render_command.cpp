@@ -309,6 +309,7 @@ int renderPictures(const Arguments &args)
             continue;
         if (job.format == PictureFormat::Pdf) {
             std::vector<ResultPanel *> sheets;
+            sheets.reserve(panels.size());
             for (const auto &panel : panels)
                 sheets.push_back(panel.get());
             const QByteArray pdf = resultSheetPdf(sheets);
