@@ -249,13 +249,20 @@ std::string profileJson(const std::string &file, const LoadedResult &loaded, std
     return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
-// A CSV field (RFC 4180): quoted when it holds a comma, a quote or a line break.
+// A CSV text field (RFC 4180): quoted when it holds a comma, a quote or a
+// line break. Text that a spreadsheet would take for a formula (=, +, -, @,
+// a tab or CR first) gets a leading apostrophe, so a subject's name is shown
+// and never run.
 std::string csvField(std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
+    std::string field;
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        field = "'";
+    field += text;
+    if (field.find_first_of(",\"\r\n") == std::string::npos)
+        return field;
     std::string quoted = "\"";
-    for (const char c : text) {
+    for (const char c : field) {
         if (c == '"')
             quoted += '"';
         quoted += c;

@@ -468,6 +468,27 @@ TEST_F(Cli, ProfileCsvHasARowPerFile)
     EXPECT_EQ(csvFields(rows[3])[1], "Smith John");
 }
 
+// A subject's name that a spreadsheet would run as a formula is written as
+// text; the numbers, negative differences too, stay numbers.
+TEST_F(Cli, ProfileCsvNeverWritesAFormula)
+{
+    std::array<int, 12> ideal{}, real{};
+    ideal.fill(30);
+    real.fill(20);
+    for (const std::string subject : {"=HYPERLINK(\"http://x\",\"a\")", "+1", "-1", "@SUM(A1)"}) {
+        SCOPED_TRACE(subject);
+        const std::string file = utf8Of(dir.write("formula.cry", encrypt(resultText({{1, subject}}, ideal, real))));
+        const ProcessRun r = run({"profile", "--format", "csv", file});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto rows = lines(r.out.substr(3, r.out.size() - 5), "\r\n");
+        ASSERT_EQ(rows.size(), 2u);
+        const auto fields = csvFields(rows[1]);
+        ASSERT_EQ(fields.size(), 38u);
+        EXPECT_EQ(fields[1], "'" + subject);
+        EXPECT_EQ(fields[26], "-10");
+    }
+}
+
 // When no input loads there is no report: OUT is neither created nor emptied.
 TEST_F(Cli, NoLoadedInputLeavesOutAlone)
 {
