@@ -44,18 +44,18 @@ std::string versionText() { return std::string(kProgramName) + " " TAVO_VERSION 
 
 namespace {
 
-struct OptionSpec {
+struct OptionEntry {
     const char *names;     // as CLI11 takes them: "-o,--output"; the first is the key
     const char *valueName; // nullptr for a flag
     const char *help;
     std::vector<std::string> choices; // the values allowed (any case), or any
 };
 
-struct CommandSpec {
+struct CommandEntry {
     const char *name;
     const char *summary;
     bool manyFiles;
-    std::vector<OptionSpec> options;
+    std::vector<OptionEntry> options;
     const char *footer;
 };
 
@@ -74,15 +74,15 @@ std::string canonicalChoice(std::string text)
     return text;
 }
 
-const OptionSpec kThreshold{"--threshold",
-                            "T",
-                            "the difference threshold: an optional sign and digits (default 0; its absolute value "
-                            "counts)",
-                            {}};
+const OptionEntry kThreshold{"--threshold",
+                             "T",
+                             "the difference threshold: an optional sign and digits (default 0; its absolute value "
+                             "counts)",
+                             {}};
 
-const std::vector<CommandSpec> &commandSpecs()
+const std::vector<CommandEntry> &commandTable()
 {
-    static const std::vector<CommandSpec> specs{
+    static const std::vector<CommandEntry> table{
         {"decrypt",
          "print the decrypted text of a result file",
          false,
@@ -132,7 +132,7 @@ const std::vector<CommandSpec> &commandSpecs()
          "another. With a folder as OUT, each FILE becomes OUT/<its name>.gif (or --format). Drawn without a "
          "display, on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. FILE - is standard input."},
     };
-    return specs;
+    return table;
 }
 
 // One parser over every command; `values` receives the options' texts.
@@ -164,14 +164,14 @@ struct Parser {
         app.footer("Run 'tavo12f-cli COMMAND --help' for a command's options.\n"
                    "Exit status: 0 on success, 1 if any file failed (the others are still done), 2 on a usage "
                    "error.");
-        for (const CommandSpec &spec : commandSpecs()) {
-            CLI::App *sub = app.add_subcommand(spec.name, spec.summary);
+        for (const CommandEntry &entry : commandTable()) {
+            CLI::App *sub = app.add_subcommand(entry.name, entry.summary);
             sub->group("Commands");
             sub->set_help_flag("-h,--help", "print this help and exit");
-            sub->footer(spec.footer);
-            for (const OptionSpec &o : spec.options) {
+            sub->footer(entry.footer);
+            for (const OptionEntry &o : entry.options) {
                 auto b = std::make_unique<Bound>();
-                b->command = spec.name;
+                b->command = entry.name;
                 const std::string names = o.names;
                 b->key = names.substr(0, names.find(','));
                 b->flag = !o.valueName;
@@ -194,9 +194,9 @@ struct Parser {
                 }
                 bound.push_back(std::move(b));
             }
-            if (spec.name == std::string("render"))
+            if (entry.name == std::string("render"))
                 sub->get_option("-o")->required();
-            sub->add_option("FILE", files[spec.name], spec.manyFiles ? "result files" : "a result file")
+            sub->add_option("FILE", files[entry.name], entry.manyFiles ? "result files" : "a result file")
                 ->required()
                 ->expected(-1)
                 ->type_name("");
@@ -236,9 +236,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args)
     ParsedCommandLine result;
     // An unknown command is named as such, not as an unexpected argument.
     if (!args.empty() && !args.front().starts_with('-')) {
-        const auto &specs = commandSpecs();
+        const auto &table = commandTable();
         if (args.front() != "help" &&
-            std::none_of(specs.begin(), specs.end(), [&](const CommandSpec &s) { return args.front() == s.name; })) {
+            std::none_of(table.begin(), table.end(), [&](const CommandEntry &s) { return args.front() == s.name; })) {
             result.text = "unknown command '" + args.front() + "'";
             return result;
         }
@@ -302,9 +302,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args)
             continue;
         parsed.options[b->key] = b->flag ? std::string() : b->choice ? canonicalChoice(b->value) : b->value;
     }
-    const auto &specs = commandSpecs();
-    const auto spec = std::find_if(specs.begin(), specs.end(), [&](const CommandSpec &s) { return command == s.name; });
-    if (spec != specs.end() && !spec->manyFiles && parsed.operands.size() > 1) {
+    const auto &table = commandTable();
+    const auto entry =
+        std::find_if(table.begin(), table.end(), [&](const CommandEntry &s) { return command == s.name; });
+    if (entry != table.end() && !entry->manyFiles && parsed.operands.size() > 1) {
         result.kind = ParsedCommandLine::Kind::Usage;
         result.text = command + ": one FILE only, not " + std::to_string(parsed.operands.size());
     }
