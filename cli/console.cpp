@@ -1,6 +1,8 @@
 #include "cli/console.h"
 
 #ifdef _WIN32
+#include "text/wide_text.h"
+
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -16,26 +18,6 @@ namespace tavo::cli {
 #ifdef _WIN32
 
 namespace {
-
-std::string utf8Of(std::wstring_view wide)
-{
-    if (wide.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), bytes.data(), n, nullptr, nullptr);
-    return bytes;
-}
-
-std::wstring wideOf(std::string_view utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
-    return wide;
-}
 
 // The console behind a stream, or null when it goes to a file or a pipe.
 HANDLE consoleOf(std::FILE *stream)
@@ -55,7 +37,7 @@ std::vector<std::string> commandArguments(int argc, char **argv)
         return {argv + (argc > 0 ? 1 : 0), argv + argc};
     std::vector<std::string> args;
     for (int i = 1; i < count; ++i)
-        args.push_back(utf8Of(wide[i]));
+        args.push_back(utf8FromWide(wide[i]));
     LocalFree(wide);
     return args;
 }
@@ -71,7 +53,7 @@ bool writeStream(std::FILE *stream, std::string_view bytes)
 {
     if (const HANDLE console = consoleOf(stream)) {
         std::fflush(stream);
-        const std::wstring text = wideOf(bytes);
+        const std::wstring text = wideFromUtf8(bytes);
         DWORD written = 0;
         return WriteConsoleW(console, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size();
     }

@@ -19,6 +19,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#include "text/wide_text.h"
+
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -72,15 +74,7 @@ inline std::string readAllBytes(const std::filesystem::path &path)
 }
 
 #ifdef _WIN32
-inline std::wstring wide(const std::string &utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring w(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), w.data(), n);
-    return w;
-}
+inline std::wstring wide(const std::string &utf8) { return tavo::wideFromUtf8(utf8); }
 
 // One argument quoted for CommandLineToArgvW and the C runtime's parser.
 inline std::wstring quotedArgument(const std::wstring &arg)

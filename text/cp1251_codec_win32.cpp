@@ -1,4 +1,5 @@
 #include "text/cp1251_codec.h"
+#include "text/wide_text.h"
 
 #include <windows.h>
 
@@ -35,6 +36,10 @@ std::string fromWide(UINT codePage, std::wstring_view wide, const char *defaultC
 }
 
 } // namespace
+
+std::wstring wideFromUtf8(std::string_view utf8) { return toWide(CP_UTF8, utf8); }
+
+std::string utf8FromWide(std::wstring_view wide) { return fromWide(CP_UTF8, wide, nullptr); }
 
 std::string cp1251ToUtf8(std::string_view cp1251) { return fromWide(CP_UTF8, toWide(kCp1251, cp1251), nullptr); }
 
