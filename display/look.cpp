@@ -7,6 +7,7 @@
 #include <windows.h>
 #endif
 
+#include <QFontDatabase>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
@@ -24,11 +25,48 @@ void installFontSubstitutions()
 
 namespace {
 
+// The installed family of this name as the font database spells it, or
+// nothing. Families with several foundries are listed once a foundry, as
+// "Family [Foundry]".
+QString installedFamily(const QStringList &families, const QString &family)
+{
+    for (const QString &name : families) {
+        const qsizetype foundry = name.indexOf(QLatin1String(" ["));
+        const QString bare = foundry < 0 ? name : name.left(foundry);
+        if (bare.compare(family, Qt::CaseInsensitive) == 0)
+            return bare;
+    }
+    return {};
+}
+
+} // namespace
+
+QFont withInstalledFamily(QFont font)
+{
+    // Qt tries the named families, then their substitutes, in this order.
+    const QStringList named = font.families();
+    QStringList candidates = named;
+    for (const QString &family : named)
+        candidates += QFont::substitutes(family);
+    const QStringList families = QFontDatabase::families();
+    for (const QString &candidate : candidates) {
+        const QString family = installedFamily(families, candidate);
+        if (!family.isEmpty()) {
+            if (named != QStringList{family})
+                font.setFamilies({family});
+            return font;
+        }
+    }
+    return font;
+}
+
+namespace {
+
 QFont face(const QString &family, int pixels)
 {
     QFont font(family);
     font.setPixelSize(pixels);
-    return font;
+    return withInstalledFamily(font);
 }
 
 // The chart's face, which falls back to any sans face.
@@ -45,7 +83,7 @@ QFont captionFace(int pixels)
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPixelSize(pixels);
-    return font;
+    return withInstalledFamily(font);
 }
 
 } // namespace

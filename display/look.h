@@ -18,7 +18,15 @@ namespace tavo {
 // exists, before any window is built.
 void installFontSubstitutions();
 
-// Every font the program's controls use.
+// The font naming outright the installed face Qt would draw it with: the
+// first installed of its families and their substitutes. Asked for by a
+// missing name, Qt searches the system's fallbacks for every new size first,
+// which costs more than the rest of a window's start; named, the face is
+// found at once and draws the same. Where none of them is installed the font
+// is returned as it is, left to that search.
+QFont withInstalledFamily(QFont font);
+
+// Every font the program's controls use, with the installed face named.
 enum class FontRole {
     Form,         // the windows' default: "MS Sans Serif", 11 pixels
     ChartTitle,   // the chart's title and axis titles
