@@ -1,8 +1,11 @@
 #include "app/app_icons.h"
 
+#include "app/deferred_icon.h"
 #include "display/look.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 
 namespace tavo {
@@ -72,10 +75,13 @@ QByteArray profileIconSvg()
 
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addPixmap(profilePicture(size));
-    return icon;
+    // Drawn when the desktop asks for it; Qt's offscreen platform never does.
+    return deferredIcon([] {
+        QIcon icon;
+        for (int size : {16, 24, 32, 48, 64})
+            icon.addPixmap(profilePicture(size));
+        return icon;
+    });
 }
 
 namespace {
@@ -133,16 +139,31 @@ QIcon printIcon()
 
 } // namespace
 
+namespace {
+
+// The style's icon, whose small picture (the size of a menu item's) is all a
+// menu bar shows at start: that one is read alone until more is asked for.
+QIcon standardIcon(const QStyle &style, QStyle::StandardPixmap which)
+{
+    const QPointer<const QStyle> from(&style);
+    const auto source = [from] { return from ? from.get() : QApplication::style(); };
+    return deferredIcon([source, which] { return source()->standardIcon(which); },
+                        [source, which] { return source()->standardPixmap(which); });
+}
+
+} // namespace
+
 MenuIcons menuIcons(const QStyle &style)
 {
+    // The drawn ones belong to the Save menu and are drawn when it opens.
     return {
-        style.standardIcon(QStyle::SP_DialogOpenButton),
-        style.standardIcon(QStyle::SP_DialogSaveButton),
-        reportIcon(),
-        QIcon(profilePicture(16)),
-        sheetIcon(),
-        printIcon(),
-        style.standardIcon(QStyle::SP_DialogHelpButton),
+        standardIcon(style, QStyle::SP_DialogOpenButton),
+        standardIcon(style, QStyle::SP_DialogSaveButton),
+        deferredIcon(reportIcon),
+        deferredIcon([] { return QIcon(profilePicture(16)); }),
+        deferredIcon(sheetIcon),
+        deferredIcon(printIcon),
+        standardIcon(style, QStyle::SP_DialogHelpButton),
     };
 }
 
