@@ -78,7 +78,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     Label3 = fixedLabel(Panel2, QStringLiteral("Label3"),
                         QStringLiteral("Построение мотивационного \nпрофиля Зелю-Карбона\n(Модификация Зовита Р.Е.)"),
                         QRect(69, 24, 151, 0), Qt::AlignHCenter | Qt::AlignTop);
-    Label3->resize(151, Label3->sizeHint().height());
+    // Its height, that of its three lines, comes when the box is laid out.
 
     Label1 = fixedLabel(Panel2, QStringLiteral("Label1"), QStringLiteral(" Version 2.01"), QRect(13, 76, 62, 13));
 
@@ -118,5 +118,15 @@ void TAboutBox::showBox()
 }
 
 void TAboutBox::OKButtonClick() { hide(); }
+
+void TAboutBox::resizeEvent(QResizeEvent *event)
+{
+    // The first resize comes when the box is first shown or drawn, not while
+    // it waits hidden from start-up on, when measuring text would cost the
+    // window's start a font.
+    if (Label3->height() == 0)
+        Label3->resize(151, Label3->sizeHint().height());
+    QDialog::resizeEvent(event);
+}
 
 } // namespace tavo

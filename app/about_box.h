@@ -44,6 +44,9 @@ public slots:
     // changes nothing, so there is only ever the one box.
     void showBox();
     void OKButtonClick();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 };
 
 } // namespace tavo

@@ -4,6 +4,7 @@
 #include "display/bevel_panel.h"
 #include "app/contact_config.h"
 #include "app/main_window.h"
+#include "display/look.h"
 #include "recording_platform.h"
 #include "scripted_file_chooser.h"
 
@@ -29,7 +30,7 @@ TEST(AboutBox, WindowIsAFixedModelessBoxCalledAbout)
     EXPECT_FALSE(box.isVisible());
     EXPECT_FALSE(box.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(box.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(box.font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(box.font(), fontFor(FontRole::Form));
     EXPECT_EQ(box.font().pixelSize(), 11);
 }
 
@@ -66,7 +67,9 @@ TEST(AboutBox, ControlsSitAtTheirDesignPositionsWithTheirTexts)
         }
     }
 
-    // The title: three centred lines from (69, 24), 151 wide, as high as its text.
+    // The title: three centred lines from (69, 24), 151 wide, as high as its
+    // text once the box is drawn (shown, or here grabbed).
+    box.grab();
     EXPECT_EQ(box.Label3->text().split(QLatin1Char('\n')),
               (QStringList{QStringLiteral("Построение мотивационного "), QStringLiteral("профиля Зелю-Карбона"),
                            QStringLiteral("(Модификация Зовита Р.Е.)")}));
