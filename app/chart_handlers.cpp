@@ -7,10 +7,10 @@
 
 namespace tavo {
 
-void TForm1::miPart1Click() { paTest->profileChart().toggleSeries(ProfileSeries::Series1, *miPart1); }
+void TForm1::miPart1Click() { resultPanel().profileChart().toggleSeries(ProfileSeries::Series1, *miPart1); }
 
-void TForm1::miPart2Click() { paTest->profileChart().toggleSeries(ProfileSeries::Series2, *miPart2); }
+void TForm1::miPart2Click() { resultPanel().profileChart().toggleSeries(ProfileSeries::Series2, *miPart2); }
 
-void TForm1::miDeltaClick() { paTest->profileChart().toggleSeries(ProfileSeries::Series3, *miDelta); }
+void TForm1::miDeltaClick() { resultPanel().profileChart().toggleSeries(ProfileSeries::Series3, *miDelta); }
 
 } // namespace tavo

@@ -59,7 +59,8 @@ void TForm1::FormCreate()
     hintPause_ = new HintHidePause(kHintHidePauseMs, this);
     qApp->installEventFilter(hintPause_);
     taskbar_.begin();
-    meInfo->clear();
+    // The report is empty: made with the result panel when first needed, it
+    // starts so.
 }
 
 void TForm1::FormClose() { taskbar_.end(); }

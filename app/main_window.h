@@ -46,6 +46,12 @@ public:
     // The program's own help window, once Help has needed it.
     HelpWindow *helpWindow() const { return helpWindow_; }
 
+    // The result panel with its controls, made the first time something needs
+    // it (a load, a save command, a chart item): hidden until the first load,
+    // it has no part in the window's start. Its controls below are null until
+    // then.
+    ResultPanel &resultPanel();
+
     // Controls, owned by the window; all but the menus live on the result
     // panel, which scrolls where the screen is too small for it.
     ResultScrollArea *paTestScroll = nullptr;
@@ -113,6 +119,7 @@ private:
     void FormCreate();
     void FormClose();
     void createControls();
+    void createResultPanel();
     void createMenus();
     void createChartMenu();
     // The save dialog with this title, offering the results folder + the

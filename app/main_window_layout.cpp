@@ -22,23 +22,40 @@ namespace tavo {
 
 void TForm1::createControls()
 {
+    // The result panel will sit in a scroll area, for screens too small for
+    // all of it; until then the empty area is the client area.
+    paTestScroll = new ResultScrollArea(this);
+    setCentralWidget(paTestScroll);
+
+    // A result file dropped anywhere on the window opens like a chosen one.
+    setAcceptDrops(true);
+}
+
+ResultPanel &TForm1::resultPanel()
+{
+    if (!paTest)
+        createResultPanel();
+    return *paTest;
+}
+
+void TForm1::createResultPanel()
+{
     // The result panel is the whole client area and stays hidden until a
     // result file has been loaded. Its children keep their positions whatever
     // the window's size; what lies beyond the client area is cut off.
-    // The panel sits in a scroll area, for screens too small for all of it.
     paTest = new ResultPanel;
-    paTestScroll = new ResultScrollArea(paTest, ResultPanel::kContentSize, this);
-    setCentralWidget(paTestScroll);
-    paTest->hide();
+    paTestScroll->setPanel(paTest, ResultPanel::kContentSize);
+    // Polished now, as it would have been when the window was shown.
+    paTest->ensurePolished();
     Chart = paTest->Chart;
     sgResF = paTest->sgResF;
     paPlot = paTest->paPlot;
     imPlot = paTest->imPlot;
     meInfo = paTest->meInfo;
 
-    // A result file dropped anywhere on the window opens like a chosen one.
-    setAcceptDrops(true);
     meInfo->viewport()->installEventFilter(this);
+    // A right click on the chart opens the menu.
+    Chart->setPopupMenu(pmChart);
 }
 
 void TForm1::createMenus()
@@ -109,9 +126,6 @@ void TForm1::createChartMenu()
     connect(miPart1, &QAction::triggered, this, &TForm1::miPart1Click);
     connect(miPart2, &QAction::triggered, this, &TForm1::miPart2Click);
     connect(miDelta, &QAction::triggered, this, &TForm1::miDeltaClick);
-
-    // A right click on the chart opens the menu.
-    Chart->setPopupMenu(pmChart);
 }
 
 } // namespace tavo

@@ -61,7 +61,7 @@ void TForm1::openResultFile(const QString &path)
         showErrorBox(this, loadErrorText(*error, path));
         return;
     }
-    paTest->showResult(std::get<LoadedResult>(outcome));
+    resultPanel().showResult(std::get<LoadedResult>(outcome));
     QApplication::restoreOverrideCursor();
     paTest->show();
 }
@@ -91,7 +91,7 @@ void TForm1::dropEvent(QDropEvent *event)
 // opens as a result file.
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == meInfo->viewport()) {
+    if (meInfo && watched == meInfo->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto *drag = static_cast<QDragMoveEvent *>(event);
             if (!draggedFiles(drag->mimeData()).isEmpty()) {

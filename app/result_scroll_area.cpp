@@ -5,13 +5,28 @@
 
 namespace tavo {
 
-ResultScrollArea::ResultScrollArea(QWidget *panel, QSize contentSize, QWidget *parent) : QScrollArea(parent)
+ResultScrollArea::ResultScrollArea(QWidget *parent) : QScrollArea(parent)
 {
     setObjectName(QStringLiteral("paTestScroll"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void ResultScrollArea::setPanel(QWidget *panel, QSize contentSize)
+{
     panel->setMinimumSize(contentSize);
+    // The panel arrives hidden and stays so, never shown in between, even in
+    // a window on the screen: the scroll area shows what it takes, so the
+    // panel goes in while the viewport is hidden. Its controls then first
+    // learn their sizes when a load shows it, as they would have had the
+    // panel been there from the start.
+    const bool viewportShown = !viewport()->isHidden();
+    viewport()->hide();
     setWidget(panel);
+    panel->hide();
+    viewport()->setVisible(viewportShown);
     panel->installEventFilter(this);
     followPanelVisibility();
 }

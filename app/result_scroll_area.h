@@ -10,8 +10,10 @@ namespace tavo {
 
 class ResultScrollArea : public QScrollArea {
 public:
-    // Takes the panel; its minimum size is all of its content.
-    ResultScrollArea(QWidget *panel, QSize contentSize, QWidget *parent = nullptr);
+    // Empty, with no scroll bars, until it takes its panel.
+    explicit ResultScrollArea(QWidget *parent = nullptr);
+    // Takes the panel, hidden; its minimum size is all of its content.
+    void setPanel(QWidget *panel, QSize contentSize);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

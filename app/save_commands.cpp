@@ -30,7 +30,7 @@ std::optional<QString> TForm1::askSavePath(const QString &title,
                                            QString (*suggestedName)(const QString &, const QString &))
 {
     SaveDialog.title = title;
-    SaveDialog.fileName = suggestedName(resultsFolder(dataFolder(applicationFolder_)), subjectName(*paTest));
+    SaveDialog.fileName = suggestedName(resultsFolder(dataFolder(applicationFolder_)), subjectName(resultPanel()));
     return fileChooser_.chooseFileToSave(this, SaveDialog);
 }
 
@@ -39,7 +39,7 @@ void TForm1::mmAnalysisClick()
     const auto path = askSavePath(QStringLiteral("Запись мотивационного профиля в rtf.файл"), &suggestedReportName);
     if (!path)
         return;
-    if (const auto error = saveReportFile(*path, meInfo->toPlainText()))
+    if (const auto error = saveReportFile(*path, resultPanel().meInfo->toPlainText()))
         showErrorBox(this, error->message);
 }
 
@@ -50,7 +50,7 @@ void TForm1::mmPlotClick()
         return;
     // The chart renders itself with its children as shown, so nothing that
     // happens to lie over it on the screen gets into the picture.
-    if (const auto error = saveGifFile(*path, Chart->picture()))
+    if (const auto error = saveGifFile(*path, resultPanel().Chart->picture()))
         showErrorBox(this, error->message);
 }
 
@@ -59,7 +59,7 @@ void TForm1::mmPdfClick()
     const auto path = askSavePath(QStringLiteral("Запись мотивационного профиля в файл.pdf"), &suggestedSheetName);
     if (!path)
         return;
-    const QByteArray pdf = resultSheetPdf({paTest});
+    const QByteArray pdf = resultSheetPdf({&resultPanel()});
     if (const auto error = saveFileBytes(*path, std::string_view(pdf.constData(), std::size_t(pdf.size()))))
         showErrorBox(this, error->message);
 }
@@ -69,11 +69,11 @@ void TForm1::mmPrintClick()
     QPrinter printer;
     printer.setResolution(300); // as the saved PDF: finer only costs time
     printer.setFullPage(true);  // the sheet keeps its own margins
-    printer.setDocName(subjectName(*paTest) + QStringLiteral(" 12Fmod"));
+    printer.setDocName(subjectName(resultPanel()) + QStringLiteral(" 12Fmod"));
     if (!fileChooser_.choosePrinter(this, printer))
         return;
     ResultSheet sheet(printer);
-    sheet.add(*paTest);
+    sheet.add(resultPanel());
 }
 
 } // namespace tavo

@@ -7,6 +7,7 @@
 #include "display/bevel_panel.h"
 #include "display/bar_chart.h"
 #include "display/diagram_image.h"
+#include "display/look.h"
 #include "display/result_panel.h"
 #include "display/results_grid.h"
 #include "recording_platform.h"
@@ -41,6 +42,8 @@ protected:
 
 TEST_F(MainWindowTest, CaptionTitleAndLook)
 {
+    // The form's face as the look names it where the window was made.
+    EXPECT_EQ(form.font(), fontFor(FontRole::Form));
     setUpApplication();
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("TAVO.12Fmod.An"));
     EXPECT_EQ(
@@ -48,7 +51,6 @@ TEST_F(MainWindowTest, CaptionTitleAndLook)
         QStringLiteral("TAVO.12Fmod.An - Построение мотивационного профиля Зелю-Карбона (модификация Зовита Р.Е.)"));
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(form.windowIcon().isNull());
-    EXPECT_EQ(form.font().family(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(form.font().pixelSize(), 11);
     EXPECT_EQ(form.palette().color(QPalette::Window), form.palette().color(QPalette::Button));
 }
@@ -64,6 +66,7 @@ TEST_F(MainWindowTest, ControlsSitAtTheirDesignPositions)
         {"paPlot", "paTest", {184, 423, 322, 298}}, {"imPlot", "paPlot", {1, 1, 319, 296}},
         {"meInfo", "paTest", {505, 423, 519, 298}},
     };
+    form.resultPanel();
     for (const auto &c : controls) {
         SCOPED_TRACE(c.name);
         const auto *widget = form.findChild<QWidget *>(QLatin1String(c.name));
@@ -79,11 +82,14 @@ TEST_F(MainWindowTest, ControlsSitAtTheirDesignPositions)
 
 TEST_F(MainWindowTest, ResultPanelFillsTheClientAreaAndIsHiddenAtStart)
 {
-    ASSERT_EQ(form.paTest->objectName(), QStringLiteral("paTest"));
     EXPECT_EQ(form.centralWidget(), form.paTestScroll);
-    EXPECT_EQ(form.paTestScroll->widget(), form.paTest);
     form.setWindowState(Qt::WindowNoState);
     form.show();
+    // The window starts without the panel; it comes hidden when first needed.
+    EXPECT_EQ(form.paTest, nullptr);
+    EXPECT_EQ(form.paTestScroll->widget(), nullptr);
+    ASSERT_EQ(form.resultPanel().objectName(), QStringLiteral("paTest"));
+    EXPECT_EQ(form.paTestScroll->widget(), form.paTest);
     EXPECT_TRUE(form.paTest->isHidden());
 
     // On a client area that holds all of it (1024 × 721) the panel fills it
@@ -104,9 +110,9 @@ TEST_F(MainWindowTest, ResultPanelFillsTheClientAreaAndIsHiddenAtStart)
 
 TEST_F(MainWindowTest, ReportStartsEmptyWhiteWithItsFontAndScrollBar)
 {
-    const QPlainTextEdit *report = form.meInfo;
+    const QPlainTextEdit *report = form.resultPanel().meInfo;
     EXPECT_TRUE(report->toPlainText().isEmpty());
-    EXPECT_EQ(report->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(report->font(), fontFor(FontRole::Report));
     EXPECT_EQ(report->font().pixelSize(), 16);
     EXPECT_EQ(report->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(report->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -179,7 +185,7 @@ TEST_F(MainWindowTest, RightClickOnTheChartOpensItsMenu)
 {
     form.setWindowState(Qt::WindowNoState);
     form.show();
-    form.paTest->show();
+    form.resultPanel().show();
     QTest::mouseClick(form.Chart, Qt::RightButton, {}, QPoint(300, 200));
     EXPECT_TRUE(form.pmChart->isVisible());
     form.pmChart->hide();

@@ -167,7 +167,7 @@ TEST_F(OpenCommandTest, GoodSampleFillsEveryDisplayAndShowsThePanel)
     EXPECT_GT(countPixels(diagram, qRgb(255, 0, 255)), 50);
     EXPECT_GT(countPixels(diagram, qRgb(0, 0, 255)), 50);
 
-    EXPECT_FALSE(s.form.paTest->isHidden());
+    EXPECT_FALSE(resultPanelHidden(s.form));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -234,7 +234,7 @@ TEST_F(OpenCommandTest, CancelChangesNothing)
     s.form.mmOpenClick();
     EXPECT_EQ(s.chooser.openRequests.size(), 1u);
     EXPECT_EQ(snapshot(s.form), atStart);
-    EXPECT_TRUE(s.form.paTest->isHidden());
+    EXPECT_TRUE(resultPanelHidden(s.form));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     s.open(samplePath("petrov.cry"));
@@ -300,7 +300,7 @@ TEST_F(OpenCommandTest, FailedLoadsShowTheErrorAndLeaveEverythingAsItWas)
                 EXPECT_EQ(boxes.icon, QMessageBox::Critical);
             }
             EXPECT_EQ(snapshot(session.form), before);
-            EXPECT_EQ(session.form.paTest->isHidden(), !afterGoodLoad);
+            EXPECT_EQ(resultPanelHidden(session.form), !afterGoodLoad);
             EXPECT_EQ(suggestedReportName(session), saveNameBefore);
             EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         }
@@ -420,7 +420,7 @@ TEST_F(OpenCommandTest, DroppingOneLocalFileOpensIt)
         QWidget *target;
     } targets[] = {
         {"window", &s.form},
-        {"report", s.form.meInfo->viewport()},
+        {"report", s.form.resultPanel().meInfo->viewport()},
     };
     EXPECT_TRUE(s.form.acceptDrops());
     int loads = 0;
@@ -431,7 +431,7 @@ TEST_F(OpenCommandTest, DroppingOneLocalFileOpensIt)
         EXPECT_TRUE(drop(t.target, &mime));
         ++loads;
         EXPECT_EQ(reportLines(s.form).size(), 67 * loads);
-        EXPECT_FALSE(s.form.paTest->isHidden());
+        EXPECT_FALSE(resultPanelHidden(s.form));
     }
     EXPECT_EQ(reportLines(s.form), expectedBlock(path) + expectedBlock(path));
     EXPECT_TRUE(s.chooser.openRequests.empty());
@@ -512,12 +512,12 @@ TEST_F(OpenCommandTest, FifoGivesWhatItsWriterSuppliesOrAPromptError)
         QApplication::processEvents();
         EXPECT_EQ(boxes.count, 1);
         EXPECT_EQ(boxes.text, QStringLiteral("Cannot open file ") + fifo + QLatin1Char('.'));
-        EXPECT_TRUE(s.form.paTest->isHidden());
+        EXPECT_TRUE(resultPanelHidden(s.form));
     }
     const testing_support::FifoWriter writer(fifoPath, sample.toStdString());
     s.open(fifo);
     EXPECT_EQ(s.form.Chart->title(), QStringList{kIvanovaTitle});
-    EXPECT_FALSE(s.form.paTest->isHidden());
+    EXPECT_FALSE(resultPanelHidden(s.form));
 }
 #endif
 

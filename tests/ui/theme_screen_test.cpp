@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavo;
+using tavo::testing::resultPanelHidden;
 using tavo::testing::samplePath;
 
 namespace {
@@ -197,7 +198,7 @@ TEST(SmallScreen, BeforeTheFirstLoadNothingScrolls)
     s.form.show();
     s.form.resize(800, 600);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(s.form.paTest->isHidden());
+    EXPECT_TRUE(resultPanelHidden(s.form));
     EXPECT_FALSE(s.form.paTestScroll->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(s.form.paTestScroll->verticalScrollBar()->isVisible());
 }

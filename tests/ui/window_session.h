@@ -99,8 +99,14 @@ inline std::vector<std::string> describePoints(const BarChart &chart, ProfileSer
     return out;
 }
 
-inline DisplaySnapshot snapshot(const TForm1 &form)
+// Whether the window shows no result panel: before anything has needed the
+// panel there is none.
+inline bool resultPanelHidden(const TForm1 &form) { return !form.paTest || form.paTest->isHidden(); }
+
+// What the window shows; the result panel is built, hidden, if it was not yet.
+inline DisplaySnapshot snapshot(TForm1 &form)
 {
+    form.resultPanel();
     DisplaySnapshot s;
     s.report = form.meInfo->toPlainText();
     s.chartTitle = form.Chart->title();
