@@ -31,6 +31,13 @@ void ResultScrollArea::setPanel(QWidget *panel, QSize contentSize)
     followPanelVisibility();
 }
 
+QSize ResultScrollArea::sizeHint() const
+{
+    // Measuring the font for an empty area would load the form's face, which
+    // nothing else needs before the first load.
+    return widget() ? QScrollArea::sizeHint() : QSize(-1, -1);
+}
+
 bool ResultScrollArea::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == widget() && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))

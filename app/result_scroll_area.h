@@ -15,6 +15,10 @@ public:
     // Takes the panel, hidden; its minimum size is all of its content.
     void setPanel(QWidget *panel, QSize contentSize);
 
+    // No size of its own, empty or not: the panel hints none, its size being
+    // fixed. (Qt's hint for an empty area is a size in lines of its font.)
+    QSize sizeHint() const override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

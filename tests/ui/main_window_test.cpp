@@ -88,7 +88,9 @@ TEST_F(MainWindowTest, ResultPanelFillsTheClientAreaAndIsHiddenAtStart)
     // The window starts without the panel; it comes hidden when first needed.
     EXPECT_EQ(form.paTest, nullptr);
     EXPECT_EQ(form.paTestScroll->widget(), nullptr);
+    const QSize hintAtStart = form.paTestScroll->sizeHint();
     ASSERT_EQ(form.resultPanel().objectName(), QStringLiteral("paTest"));
+    EXPECT_EQ(form.paTestScroll->sizeHint(), hintAtStart) << "the area's layout is the same with the panel";
     EXPECT_EQ(form.paTestScroll->widget(), form.paTest);
     EXPECT_TRUE(form.paTest->isHidden());
 
