@@ -137,10 +137,6 @@ QIcon printIcon()
     });
 }
 
-} // namespace
-
-namespace {
-
 // The style's icon, whose small picture (the size of a menu item's) is all a
 // menu bar shows at start: that one is read alone until more is asked for.
 QIcon standardIcon(const QStyle &style, QStyle::StandardPixmap which)
