@@ -73,7 +73,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     AppIcon = new QLabel(Panel2);
     AppIcon->setObjectName(QStringLiteral("AppIcon"));
     AppIcon->setGeometry(12, 8, 32, 32);
-    AppIcon->setPixmap(profilePicture(32));
+    // Its picture is drawn when the box is laid out, as the title is measured.
 
     Label3 = fixedLabel(Panel2, QStringLiteral("Label3"),
                         QStringLiteral("Построение мотивационного \nпрофиля Зелю-Карбона\n(Модификация Зовита Р.Е.)"),
@@ -123,9 +123,12 @@ void TAboutBox::resizeEvent(QResizeEvent *event)
 {
     // The first resize comes when the box is first shown or drawn, not while
     // it waits hidden from start-up on, when measuring text would cost the
-    // window's start a font.
-    if (Label3->height() == 0)
+    // window's start a font and drawing the picture its time.
+    if (!laidOut_) {
+        laidOut_ = true;
         Label3->resize(151, Label3->sizeHint().height());
+        AppIcon->setPixmap(profilePicture(32));
+    }
     QDialog::resizeEvent(event);
 }
 

@@ -47,6 +47,9 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+
+private:
+    bool laidOut_ = false;
 };
 
 } // namespace tavo
