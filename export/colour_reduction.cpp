@@ -17,7 +17,8 @@ constexpr int kBinBits = 5;
 constexpr int kBinCount = 1 << (3 * kBinBits);
 constexpr int kRefineRounds = 3;
 // Up to this many distinct colours each gets a histogram slot of its own.
-constexpr std::size_t kMaxExactColours = 8192;
+constexpr std::size_t kMaxExactColours = kExactReductionColours;
+constexpr QRgb kOpaque = 0xFF000000u;
 
 int binOf(QRgb c)
 {
@@ -29,9 +30,10 @@ int binOf(QRgb c)
 struct Bin {
     std::uint64_t count = 0;
     std::array<double, 3> sum{};
-    double sumSquares = 0; // sum over pixels of r² + g² + b²
-    int slot = 0;          // place in the histogram
-    std::array<double, 3> mean() const { return {sum[0] / count, sum[1] / count, sum[2] / count}; }
+    double sumSquares = 0;      // sum over pixels of r² + g² + b²
+    int slot = 0;               // place in the histogram
+    std::array<double, 3> mean{}; // sum / count, once the sums are complete
+    void settle() { mean = {sum[0] / count, sum[1] / count, sum[2] / count}; }
 };
 
 struct Moments {
@@ -78,7 +80,7 @@ std::size_t splitBox(std::vector<Bin> &bins, const Box &box)
     low.fill(std::numeric_limits<double>::max());
     high.fill(std::numeric_limits<double>::lowest());
     for (std::size_t i = box.begin; i < box.end; ++i) {
-        const auto m = bins[i].mean();
+        const auto &m = bins[i].mean;
         for (std::size_t k = 0; k < 3; ++k) {
             low[k] = std::min(low[k], m[k]);
             high[k] = std::max(high[k], m[k]);
@@ -89,7 +91,7 @@ std::size_t splitBox(std::vector<Bin> &bins, const Box &box)
         if (high[k] - low[k] > high[axis] - low[axis])
             axis = k;
     std::sort(bins.begin() + std::ptrdiff_t(box.begin), bins.begin() + std::ptrdiff_t(box.end),
-              [axis](const Bin &a, const Bin &b) { return a.sum[axis] / a.count < b.sum[axis] / b.count; });
+              [axis](const Bin &a, const Bin &b) { return a.mean[axis] < b.mean[axis]; });
 
     const Moments whole = momentsOf(bins, box.begin, box.end);
     Moments left;
@@ -179,61 +181,93 @@ private:
     std::vector<double> reds_;       // their reds
 };
 
+// Where the run of `colour` that goes on at x ends in the row: eight pixels
+// at a time while they all match (a few vector compares once compiled), then
+// pixel by pixel.
+int runEnd(const QRgb *row, int x, int width, QRgb colour)
+{
+    while (width - x >= 8) {
+        QRgb differs = 0;
+        for (int k = 0; k < 8; ++k)
+            differs |= (row[x + k] | kOpaque) ^ colour;
+        if (differs != 0)
+            break;
+        x += 8;
+    }
+    while (x < width && (row[x] | kOpaque) == colour)
+        ++x;
+    return x;
+}
+
 } // namespace
 
-std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &indices, int maxColours,
+ColourRuns colourRuns(const QImage &rgb, std::size_t limit)
+{
+    ColourRuns out;
+    const int width = rgb.width();
+    const int height = rgb.height();
+    ColourTable numbers(std::min<std::size_t>(limit, 1024));
+    ColourRuns::Run run{0, 0};
+    QRgb runColour = 0;
+    for (int y = 0; y < height; ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        int x = 0;
+        while (x < width) {
+            if (run.length > 0) {
+                const int end = runEnd(row, x, width, runColour);
+                run.length += std::uint32_t(end - x);
+                x = end;
+                if (x == width)
+                    break;
+                out.runs.push_back(run);
+            }
+            const QRgb c = row[x] | kOpaque;
+            if (const std::uint32_t *found = numbers.find(c)) {
+                run.colour = *found;
+            } else {
+                if (out.colours.size() >= limit) {
+                    out.complete = false;
+                    return out;
+                }
+                run.colour = std::uint32_t(out.colours.size());
+                numbers.insert(c, run.colour);
+                out.colours.push_back(c);
+            }
+            runColour = c;
+            run.length = 1;
+            ++x;
+        }
+    }
+    if (run.length > 0)
+        out.runs.push_back(run);
+    return out;
+}
+
+std::vector<QRgb> reduceColours(const QImage &rgb, PaletteIndices &indices, int maxColours,
                                 const std::vector<QRgb> &keep)
 {
+    return reduceColours(rgb, colourRuns(rgb, kMaxExactColours + keep.size()), indices, maxColours, keep);
+}
+
+std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns, PaletteIndices &indices,
+                                int maxColours, const std::vector<QRgb> &keep)
+{
+    // While the picture has few enough colours that the others can still
+    // have exact slots whatever it keeps, the work is on its runs.
+    const std::size_t colourLimit = kMaxExactColours + keep.size();
+    if (!pictureRuns.complete && pictureRuns.colours.size() < colourLimit)
+        return reduceColours(rgb, colourRuns(rgb, colourLimit), indices, maxColours, keep);
     maxColours = std::clamp(maxColours, 1, 256);
     const int width = rgb.width();
     const int height = rgb.height();
     const std::size_t pixelCount = std::size_t(width) * std::size_t(height);
-    indices.assign(pixelCount, 0);
+    // Every path below writes every entry.
+    indices.resize(pixelCount);
     const auto rowOf = [&rgb](int y) { return reinterpret_cast<const QRgb *>(rgb.constScanLine(y)); };
 
-    // The picture as runs of one colour, row after row, each colour numbered
-    // in order of first appearance, while the picture has few enough colours
-    // that the others can still have exact slots whatever it keeps.
-    struct Run {
-        std::uint32_t colour; // its number
-        std::uint32_t length;
-    };
-    const std::size_t colourLimit = kMaxExactColours + keep.size();
-    std::vector<QRgb> colourOf; // opaque, by number
-    std::vector<Run> runs;
-    bool few = true;
-    {
-        ColourTable numbers(colourLimit);
-        QRgb runColour = 0;
-        Run run{0, 0};
-        for (int y = 0; y < height && few; ++y) {
-            const QRgb *row = rowOf(y);
-            for (int x = 0; x < width; ++x) {
-                const QRgb c = row[x] | 0xFF000000u;
-                if (run.length > 0 && c == runColour) {
-                    ++run.length;
-                    continue;
-                }
-                if (run.length > 0)
-                    runs.push_back(run);
-                runColour = c;
-                run.length = 1;
-                if (const std::uint32_t *found = numbers.find(c)) {
-                    run.colour = *found;
-                    continue;
-                }
-                if (colourOf.size() == colourLimit) {
-                    few = false;
-                    break;
-                }
-                run.colour = std::uint32_t(colourOf.size());
-                numbers.insert(c, run.colour);
-                colourOf.push_back(c);
-            }
-        }
-        if (few && run.length > 0)
-            runs.push_back(run);
-    }
+    const bool few = pictureRuns.complete && pictureRuns.colours.size() <= colourLimit;
+    const std::vector<QRgb> &colourOf = pictureRuns.colours; // opaque, by number
+    const std::vector<ColourRuns::Run> &runs = pictureRuns.runs;
 
     // The colours to keep that the picture holds, each an entry of its own
     // (as many as fit, leaving at least one entry for the rest).
@@ -282,7 +316,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
         exact = exactSlots <= kMaxExactColours;
         if (exact) {
             std::vector<std::uint64_t> counts(colourOf.size());
-            for (const Run &run : runs)
+            for (const ColourRuns::Run &run : runs)
                 counts[run.colour] += run.length;
             bins.resize(exactSlots);
             for (std::size_t n = 0; n < colourOf.size(); ++n) {
@@ -327,6 +361,8 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     }
     const std::size_t slotCount = bins.size();
     bins.erase(std::remove_if(bins.begin(), bins.end(), [](const Bin &b) { return b.count == 0; }), bins.end());
+    for (Bin &bin : bins)
+        bin.settle();
 
     // Writes every pixel's entry: kept colours their own, the others the
     // entry of their slot.
@@ -337,7 +373,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
             for (std::size_t n = 0; n < colourOf.size(); ++n)
                 entryOfColour[n] =
                     slotOfColour[n] == kKeptSlot ? std::uint8_t(*kept.find(colourOf[n])) : entryOfSlot[slotOfColour[n]];
-            for (const Run &run : runs) {
+            for (const ColourRuns::Run &run : runs) {
                 std::memset(out, entryOfColour[run.colour], run.length);
                 out += run.length;
             }
@@ -353,8 +389,10 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
 
     if (bins.empty() || freeEntries < 1) {
         // Only kept colours (or nothing at all).
-        if (result.empty())
+        if (result.empty()) {
+            std::fill(indices.begin(), indices.end(), std::uint8_t{0});
             return {qRgb(0, 0, 0)};
+        }
         // Anything not kept gets entry 0.
         writeIndices(std::vector<std::uint8_t>(slotCount, 0));
         return result;
@@ -390,7 +428,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     for (int round = 0; round <= kRefineRounds; ++round) {
         const NearestEntry nearest(palette);
         for (std::size_t i = 0; i < bins.size(); ++i)
-            assigned[i] = nearest(bins[i].mean());
+            assigned[i] = nearest(bins[i].mean);
         std::vector<Moments> members(palette.size());
         for (std::size_t i = 0; i < bins.size(); ++i)
             members[assigned[i]].add(bins[i]);
