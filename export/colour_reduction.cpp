@@ -30,8 +30,8 @@ int binOf(QRgb c)
 struct Bin {
     std::uint64_t count = 0;
     std::array<double, 3> sum{};
-    double sumSquares = 0;      // sum over pixels of r² + g² + b²
-    int slot = 0;               // place in the histogram
+    double sumSquares = 0;        // sum over pixels of r² + g² + b²
+    int slot = 0;                 // place in the histogram
     std::array<double, 3> mean{}; // sum / count, once the sums are complete
     void settle() { mean = {sum[0] / count, sum[1] / count, sum[2] / count}; }
 };

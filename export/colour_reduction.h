@@ -12,12 +12,19 @@ namespace tavo {
 
 // Storage that a writer fills whole: growing it leaves the new bytes as they
 // are instead of zeroing them first.
-template <typename T> struct UninitialisedAllocator : std::allocator<T> {
-    template <typename U> struct rebind {
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
         using other = UninitialisedAllocator<U>;
     };
-    template <typename U> void construct(U *at) noexcept { ::new (static_cast<void *>(at)) U; }
-    template <typename U, typename... Args> void construct(U *at, Args &&...args)
+    template <typename U>
+    void construct(U *at) noexcept
+    {
+        ::new (static_cast<void *>(at)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U *at, Args &&...args)
     {
         ::new (static_cast<void *>(at)) U(std::forward<Args>(args)...);
     }

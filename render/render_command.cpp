@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QString>
 
 #include <filesystem>
@@ -80,9 +81,8 @@ struct RenderJob {
     PictureFormat format;
 };
 
-// A result panel showing the result as the window would after the settings'
-// clicks and typing.
-std::unique_ptr<ResultPanel> preparedPanel(const LoadedResult &result, const RenderSettings &settings)
+// A result panel laid out as the window shows it, before any load.
+std::unique_ptr<ResultPanel> newPanel(const RenderSettings &settings)
 {
     // The main window's look: its form font and the button-face background.
     auto owned = std::make_unique<ResultPanel>();
@@ -92,7 +92,21 @@ std::unique_ptr<ResultPanel> preparedPanel(const LoadedResult &result, const Ren
     // Shown, so the children count as visible, but never mapped anywhere.
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     panel.show();
+    // A picture of the chart alone leaves the report out of sight: laying out
+    // its text would be all its cost.
+    if (!settings.sheet)
+        panel.meInfo->hide();
+    return owned;
+}
 
+// The panel showing the result as the window would after the settings'
+// clicks and typing. The panel may have shown other results before with the
+// same settings: a load replaces the chart's series and title, the threshold
+// is run again, and the marks are clicked only where their flag is not yet
+// what the settings ask, so what the chart shows does not depend on what it
+// showed before.
+void showIn(ResultPanel &panel, const LoadedResult &result, const RenderSettings &settings)
+{
     ThresholdField *field = panel.Chart->thresholdField();
     panel.showResult(result);
 
@@ -105,10 +119,10 @@ std::unique_ptr<ResultPanel> preparedPanel(const LoadedResult &result, const Ren
         else
             field->setText(*settings.threshold);
     }
-    if (settings.marks)
-        for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+    const int marksFlag = settings.marks ? 1 : 0;
+    for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+        if (panel.profileChart().marksFlag(series) != marksFlag)
             panel.profileChart().seriesClicked(series, Qt::LeftButton);
-    return owned;
 }
 
 QImage renderPicture(ResultPanel &panel, const RenderSettings &settings)
@@ -294,7 +308,28 @@ int renderPictures(const Arguments &args)
     installFontSubstitutions();
 
     int status = kExitOk;
+    // The chart pictures of a batch all come from one panel (see showIn):
+    // making a panel costs more than drawing and encoding its chart. A sheet
+    // shows the report as well, which grows with every load, so every sheet
+    // and every page of a PDF has a panel of its own.
+    std::unique_ptr<ResultPanel> chartPanel;
     for (const RenderJob &job : jobs) {
+        if (job.format != PictureFormat::Pdf && !settings.sheet && job.inputs.size() == 1) {
+            const auto loaded = loadInput(job.inputs.front());
+            if (!loaded) {
+                status = kExitFileFailed;
+                continue;
+            }
+            if (!chartPanel)
+                chartPanel = newPanel(settings);
+            // The report starts empty, as in a new panel, rather than grow
+            // with every file.
+            chartPanel->meInfo->clear();
+            showIn(*chartPanel, *loaded, settings);
+            if (!writePicture(chartPanel->Chart->picture(), job.output, job.format))
+                status = kExitFileFailed;
+            continue;
+        }
         std::vector<std::unique_ptr<ResultPanel>> panels;
         for (const std::string &input : job.inputs) {
             const auto loaded = loadInput(input);
@@ -302,7 +337,8 @@ int renderPictures(const Arguments &args)
                 status = kExitFileFailed;
                 continue;
             }
-            panels.push_back(preparedPanel(*loaded, settings));
+            panels.push_back(newPanel(settings));
+            showIn(*panels.back(), *loaded, settings);
         }
         // Nothing loaded: nothing is created or replaced.
         if (panels.empty())
