@@ -4,10 +4,16 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <queue>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tavo {
 
@@ -122,7 +128,9 @@ double distance(const std::array<double, 3> &a, const std::array<double, 3> &b)
 // The palette entry nearest to a colour, the first of equally near ones, as a
 // scan of the whole palette finds it. Entries are visited outwards from the
 // colour in order of red, and each direction stops once the red difference
-// alone puts every further entry farther than the best so far.
+// alone puts every further entry farther than the best so far; every entry
+// as near as the nearest is still visited, so where the search starts does
+// not change the answer.
 class NearestEntry {
 public:
     explicit NearestEntry(const std::vector<std::array<double, 3>> &palette) : palette_(palette)
@@ -134,12 +142,20 @@ public:
         });
         for (const std::size_t i : order_)
             reds_.push_back(palette[i][0]);
+        // firstWithRed_[r]: the first place in order_ whose red is r or more.
+        std::size_t place = 0;
+        for (std::size_t r = 0; r < firstWithRed_.size(); ++r) {
+            while (place < reds_.size() && reds_[place] < double(r))
+                ++place;
+            firstWithRed_[r] = place;
+        }
     }
 
-    std::size_t operator()(const std::array<double, 3> &colour) const
+    // guess: any entry; one near the colour makes the search short.
+    std::size_t operator()(const std::array<double, 3> &colour, std::size_t guess) const
     {
-        std::size_t best = 0;
-        double bestDistance = std::numeric_limits<double>::max();
+        std::size_t best = guess;
+        double bestDistance = distance(palette_[guess], colour);
         const auto consider = [&](std::size_t i) {
             const double d = distance(palette_[i], colour);
             if (d < bestDistance || (d == bestDistance && i < best)) {
@@ -148,7 +164,12 @@ public:
             }
         };
         const std::size_t count = reds_.size();
-        std::size_t up = std::size_t(std::lower_bound(reds_.begin(), reds_.end(), colour[0]) - reds_.begin());
+        // The first place with a red not below the colour's, found from the
+        // whole red below it (the places of one whole red are few).
+        const std::size_t whole = std::size_t(std::clamp(colour[0], 0.0, 255.0));
+        std::size_t up = firstWithRed_[whole];
+        while (up < firstWithRed_[whole + 1] && reds_[up] < colour[0])
+            ++up;
         std::size_t down = up;
         // A distance is never below its red part: adding squares rounds upwards or stays.
         for (bool more = true; more;) {
@@ -179,24 +200,46 @@ private:
     const std::vector<std::array<double, 3>> &palette_;
     std::vector<std::size_t> order_; // entries by red, then by place
     std::vector<double> reds_;       // their reds
+    std::array<std::size_t, 257> firstWithRed_{};
 };
 
-// Where the run of `colour` that goes on at x ends in the row: eight pixels
-// at a time while they all match (a few vector compares once compiled), then
-// pixel by pixel.
+// Where the run of `colour` that goes on at x ends in the row: four pixels
+// to a compare where the processor has SSE2, then pixel by pixel.
 int runEnd(const QRgb *row, int x, int width, QRgb colour)
 {
-    while (width - x >= 8) {
-        QRgb differs = 0;
-        for (int k = 0; k < 8; ++k)
-            differs |= (row[x + k] | kOpaque) ^ colour;
-        if (differs != 0)
-            break;
-        x += 8;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi32(int(colour));
+    const __m128i opaque = _mm_set1_epi32(int(kOpaque));
+    for (; width - x >= 4; x += 4) {
+        const __m128i pixels = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), opaque);
+        const auto same = unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(pixels, wanted))));
+        if (same != 0xFu)
+            return x + std::countr_one(same);
     }
+#endif
     while (x < width && (row[x] | kOpaque) == colour)
         ++x;
     return x;
+}
+
+// Writes the runs' entries one after the other. A short run is written as
+// sixteen bytes at once: what goes past its end is overwritten by the runs
+// after it, so only the last sixteen bytes of the picture need exact writes.
+template <typename EntryOf>
+void writeRuns(const ColourRuns &runs, EntryOf entryOf, std::uint8_t *out, std::size_t size)
+{
+    std::uint8_t *const end = out + size;
+    for (const ColourRuns::Run &run : runs.runs) {
+        const std::uint8_t entry = entryOf(run.colour);
+        if (run.length <= 16 && end - out >= 16) {
+            std::uint64_t repeated = 0x0101010101010101u * entry;
+            std::memcpy(out, &repeated, 8);
+            std::memcpy(out + 8, &repeated, 8);
+        } else {
+            std::memset(out, entry, run.length);
+        }
+        out += run.length;
+    }
 }
 
 } // namespace
@@ -241,6 +284,16 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit)
     if (run.length > 0)
         out.runs.push_back(run);
     return out;
+}
+
+void writeRunIndices(const ColourRuns &runs, PaletteIndices &indices)
+{
+    std::size_t size = 0;
+    for (const ColourRuns::Run &run : runs.runs)
+        size += run.length;
+    indices.resize(size);
+    writeRuns(
+        runs, [](std::uint32_t colour) { return std::uint8_t(colour); }, indices.data(), size);
 }
 
 std::vector<QRgb> reduceColours(const QImage &rgb, PaletteIndices &indices, int maxColours,
@@ -373,10 +426,8 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
             for (std::size_t n = 0; n < colourOf.size(); ++n)
                 entryOfColour[n] =
                     slotOfColour[n] == kKeptSlot ? std::uint8_t(*kept.find(colourOf[n])) : entryOfSlot[slotOfColour[n]];
-            for (const ColourRuns::Run &run : runs) {
-                std::memset(out, entryOfColour[run.colour], run.length);
-                out += run.length;
-            }
+            writeRuns(
+                pictureRuns, [&entryOfColour](std::uint32_t colour) { return entryOfColour[colour]; }, out, pixelCount);
             return;
         }
         const std::uint32_t *slot = pixelSlots.data();
@@ -398,18 +449,36 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
         return result;
     }
 
-    // Median cut: always split the box with the most squared error.
-    std::vector<Box> boxes{{0, bins.size(), momentsOf(bins, 0, bins.size()).error()}};
+    // Median cut: always split the box with the most squared error, the
+    // first in the list of boxes where several have as much. A box of one
+    // bin cannot be split and counts as less than any other.
+    struct Candidate {
+        double error;
+        std::size_t box; // place in boxes
+    };
+    const auto lessWorth = [](const Candidate &a, const Candidate &b) {
+        return a.error < b.error || (a.error == b.error && a.box > b.box);
+    };
+    std::priority_queue<Candidate, std::vector<Candidate>, decltype(lessWorth)> worst(lessWorth);
+    std::vector<Box> boxes;
+    boxes.reserve(std::size_t(freeEntries));
+    const auto addBox = [&](std::size_t place, const Box &box) {
+        if (place == boxes.size())
+            boxes.push_back(box);
+        else
+            boxes[place] = box;
+        worst.push({box.end - box.begin < 2 ? -1.0 : box.error, place});
+    };
+    addBox(0, Box{0, bins.size(), momentsOf(bins, 0, bins.size()).error()});
     while (int(boxes.size()) < freeEntries) {
-        auto worst = std::max_element(boxes.begin(), boxes.end(), [](const Box &a, const Box &b) {
-            return (a.end - a.begin < 2 ? -1.0 : a.error) < (b.end - b.begin < 2 ? -1.0 : b.error);
-        });
-        if (worst->end - worst->begin < 2)
+        const std::size_t place = worst.top().box;
+        const Box box = boxes[place];
+        if (box.end - box.begin < 2)
             break;
-        const Box box = *worst;
+        worst.pop();
         const std::size_t cut = splitBox(bins, box);
-        *worst = Box{box.begin, cut, momentsOf(bins, box.begin, cut).error()};
-        boxes.push_back(Box{cut, box.end, momentsOf(bins, cut, box.end).error()});
+        addBox(place, Box{box.begin, cut, momentsOf(bins, box.begin, cut).error()});
+        addBox(boxes.size(), Box{cut, box.end, momentsOf(bins, cut, box.end).error()});
     }
     // The kept colours come first and stay where they are; the others move.
     std::vector<std::array<double, 3>> palette;
@@ -422,13 +491,18 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
         palette.push_back({m.sum[0] / m.count, m.sum[1] / m.count, m.sum[2] / m.count});
     }
 
+    // Each bin starts at the entry of its box, and each round looks for its
+    // nearest entry from where it is.
     std::vector<std::size_t> assigned(bins.size());
+    for (std::size_t b = 0; b < boxes.size(); ++b)
+        std::fill(assigned.begin() + std::ptrdiff_t(boxes[b].begin), assigned.begin() + std::ptrdiff_t(boxes[b].end),
+                  firstFree + b);
     // Each round moves every bin to its nearest entry and every free entry to
     // the mean of its pixels; the last round's means fit the final assignment.
     for (int round = 0; round <= kRefineRounds; ++round) {
         const NearestEntry nearest(palette);
         for (std::size_t i = 0; i < bins.size(); ++i)
-            assigned[i] = nearest(bins[i].mean);
+            assigned[i] = nearest(bins[i].mean, assigned[i]);
         std::vector<Moments> members(palette.size());
         for (std::size_t i = 0; i < bins.size(); ++i)
             members[assigned[i]].add(bins[i]);

@@ -46,6 +46,10 @@ struct ColourRuns {
     bool complete = true; // false: the picture has more colours than the limit, and the runs stop there
 };
 
+// Every pixel of the runs as its colour's number, for runs of at most 256
+// colours: the indices of a picture whose palette is runs.colours.
+void writeRunIndices(const ColourRuns &runs, PaletteIndices &indices);
+
 // Up to this many distinct colours besides the kept ones, reduceColours
 // works on the exact colours; beyond it on a histogram.
 inline constexpr std::size_t kExactReductionColours = 8192;

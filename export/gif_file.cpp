@@ -5,7 +5,6 @@
 
 #include <gif_lib.h>
 
-#include <cstring>
 #include <string>
 
 namespace tavo {
@@ -28,11 +27,7 @@ int paletteSizeFor(int colours)
 void indexExactly(const ColourRuns &runs, IndexedPicture &out)
 {
     out.palette = runs.colours;
-    std::uint8_t *index = out.indices.data();
-    for (const ColourRuns::Run &run : runs.runs) {
-        std::memset(index, int(run.colour), run.length);
-        index += run.length;
-    }
+    writeRunIndices(runs, out.indices);
     out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
     out.exact = true;
 }
@@ -100,7 +95,6 @@ IndexedPicture indexPicture(const QImage &picture)
     // One scan of the picture serves both the exact palette and the reduction.
     const ColourRuns runs = colourRuns(rgb, kExactReductionColours + programColours().size());
     if (runs.complete && runs.colours.size() <= std::size_t(kMaxPaletteSize)) {
-        out.indices.resize(std::size_t(out.width) * std::size_t(out.height));
         indexExactly(runs, out);
     } else {
         out.palette = reduceColours(rgb, runs, out.indices, kMaxPaletteSize, programColours());

@@ -4,6 +4,7 @@
 #include "display/bar_chart.h"
 #include "display/look.h"
 #include "display/result_panel.h"
+#include "export/colour_reduction.h"
 #include "export/gif_file.h"
 #include "resultfile/result_load.h"
 
@@ -76,5 +77,23 @@ void BM_GifOfRenderedChart(benchmark::State &state)
     state.counters["exact"] = tavo::indexPicture(picture).exact ? 1 : 0;
 }
 BENCHMARK(BM_GifOfRenderedChart)->Unit(benchmark::kMillisecond);
+
+// The colour reduction alone: the rendered chart has more than 256 colours.
+void BM_IndexRenderedChart(benchmark::State &state)
+{
+    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
+    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
+    if (!result) {
+        state.SkipWithError("sample result file missing");
+        return;
+    }
+    const QImage picture = chartPictureOf(*result);
+    for (auto _ : state) {
+        const tavo::IndexedPicture indexed = tavo::indexPicture(picture);
+        benchmark::DoNotOptimize(indexed.indices.data());
+    }
+    state.counters["colours"] = double(tavo::colourRuns(picture, std::size_t(-1)).colours.size());
+}
+BENCHMARK(BM_IndexRenderedChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
