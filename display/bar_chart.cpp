@@ -462,7 +462,16 @@ QImage BarChart::picture()
 {
     QImage image(size(), QImage::Format_RGB32);
     image.fill(palette().color(QPalette::Window));
-    render(&image);
+    // The chart whole, then its children over it, in their stacking order.
+    // Rendered in one go, the chart's painting would be clipped to leave out
+    // its opaque children, and painting through such a clip costs far more
+    // than the few pixels it saves; an opaque child covers them all the same.
+    render(&image, QPoint(), QRegion(), DrawWindowBackground);
+    for (QObject *object : children()) {
+        auto *child = qobject_cast<QWidget *>(object);
+        if (child && !child->isHidden() && !child->isWindow())
+            child->render(&image, child->pos(), QRegion(), DrawChildren);
+    }
     return image;
 }
 

@@ -103,7 +103,10 @@ void ResultPanel::showReportFrom(int line)
 void ResultPanel::ShowProfile()
 {
     profileChart_.showProfile();
-    imPlot->drawProfile(profile_);
+    // A diagram put out of sight on purpose (pictures of the chart alone) is
+    // not drawn.
+    if (!paPlot->isHidden())
+        imPlot->drawProfile(profile_);
 }
 
 void ResultPanel::FillResultsGrid() { sgResF->FillResultsGrid(profile_); }

@@ -33,6 +33,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavo::cli {
@@ -92,10 +93,12 @@ std::unique_ptr<ResultPanel> newPanel(const RenderSettings &settings)
     // Shown, so the children count as visible, but never mapped anywhere.
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     panel.show();
-    // A picture of the chart alone leaves the report out of sight: laying out
-    // its text would be all its cost.
-    if (!settings.sheet)
+    // A picture of the chart alone leaves the report and the diagram out of
+    // sight, and so out of the work of every load.
+    if (!settings.sheet) {
         panel.meInfo->hide();
+        panel.paPlot->hide();
+    }
     return owned;
 }
 
@@ -235,6 +238,58 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
     return jobs;
 }
 
+// The outputs that are one of the inputs, each with that input. Every output
+// checked against every input would be a square number of file look-ups for
+// a folder of pictures; two names of one file have the same size and time of
+// writing, so only such pairs are asked whether they are the same file.
+std::vector<std::pair<std::string, std::string>> outputsThatAreInputs(const std::vector<RenderJob> &jobs,
+                                                                      const std::vector<std::string> &inputs)
+{
+    struct Stamp {
+        std::uintmax_t size;
+        std::filesystem::file_time_type written;
+        bool operator==(const Stamp &) const = default;
+    };
+    const auto stampOf = [](const std::string &path) -> std::optional<Stamp> {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(filePath(path), ec);
+        if (ec)
+            return std::nullopt;
+        const auto written = std::filesystem::last_write_time(filePath(path), ec);
+        if (ec)
+            return std::nullopt;
+        return Stamp{size, written};
+    };
+    std::vector<std::pair<std::string, Stamp>> stamped;
+    for (const std::string &input : inputs)
+        if (input != kStandardStream)
+            if (const auto stamp = stampOf(input))
+                stamped.emplace_back(input, *stamp);
+
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const RenderJob &job : jobs) {
+        if (job.output == kStandardOutput)
+            continue;
+        std::error_code ec;
+        const auto status = std::filesystem::status(filePath(job.output), ec);
+        if (!std::filesystem::exists(status))
+            continue;
+        std::vector<std::string> candidates;
+        if (!std::filesystem::is_regular_file(status)) {
+            candidates = inputs; // not a file of data: asked of every input
+        } else if (const auto stamp = stampOf(job.output)) {
+            for (const auto &[input, inputStamp] : stamped)
+                if (inputStamp == *stamp)
+                    candidates.push_back(input);
+        } else {
+            candidates = inputs;
+        }
+        if (const auto input = inputThatIs(job.output, candidates))
+            found.emplace_back(job.output, *input);
+    }
+    return found;
+}
+
 bool endsInSeparator(std::string_view path)
 {
 #ifdef _WIN32
@@ -286,13 +341,10 @@ int renderPictures(const Arguments &args)
     if (jobs.empty())
         return usageError(usage);
     // A picture written over one of the inputs would destroy it.
-    for (const RenderJob &job : jobs) {
-        if (job.output == kStandardOutput)
-            continue;
-        if (const auto input = inputThatIs(job.output, args.operands)) {
-            reportFileError(outputName(job.output), "cannot write: it is the input file " + inputName(*input));
-            return kExitFileFailed;
-        }
+    if (const auto clashes = outputsThatAreInputs(jobs, args.operands); !clashes.empty()) {
+        const auto &[output, input] = clashes.front();
+        reportFileError(outputName(output), "cannot write: it is the input file " + inputName(input));
+        return kExitFileFailed;
     }
 
     // Widgets need an application; this is the only command that makes one.
