@@ -262,3 +262,49 @@ TEST(BarChart, PressesGoToTheBarUnderTheMouseOrElseToTheBackground)
     QTest::mouseClick(chart.findChild<QWidget *>("Label2"), Qt::LeftButton);
     EXPECT_EQ(background.count(), 2);
 }
+
+// The picture paints the chart and then its children one by one; it must be
+// the very image that rendering the chart with its children in one go gives,
+// whatever the legend, the marks, the title and the threshold field show.
+TEST(BarChart, PictureIsTheChartRenderedInOneGo)
+{
+    const struct {
+        const char *name;
+        bool shown;
+        bool legendHidden;
+        bool marks;
+        const char *threshold;
+    } cases[] = {
+        {"never shown", false, false, false, nullptr}, {"shown", true, false, false, nullptr},
+        {"legend hidden", true, true, false, nullptr}, {"marks and a threshold", true, false, true, "-12"},
+        {"everything", true, true, true, "7"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        BarChart chart;
+        fillStaircase(chart);
+        chart.setTitle({QStringLiteral("Иванова Анна Петровна, 12.03.2024 10:15 - 12.03.2024 10:47 (очень длинная "
+                                       "строка заголовка, которая не помещается рядом с легендой)")});
+        if (c.shown) {
+            chart.setAttribute(Qt::WA_DontShowOnScreen);
+            chart.show();
+        }
+        chart.legendPanel()->setVisible(!c.legendHidden);
+        for (const ProfileSeries series : kAll)
+            chart.setMarksVisible(series, c.marks);
+        if (c.threshold)
+            chart.thresholdField()->setText(QString::fromLatin1(c.threshold));
+
+        QImage inOneGo(chart.size(), QImage::Format_RGB32);
+        inOneGo.fill(chart.palette().color(QPalette::Window));
+        chart.render(&inOneGo);
+        const QImage picture = chart.picture();
+        ASSERT_EQ(picture.size(), inOneGo.size());
+        ASSERT_EQ(picture.format(), inOneGo.format());
+        int differing = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                differing += picture.pixel(x, y) != inOneGo.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+}
