@@ -1,6 +1,7 @@
-// One file of a batch `render -o DIR/`, in process: the load, the result
-// panel made and filled as the render command makes it, the chart's picture
-// and its GIF bytes; and the two halves apart.
+// One file of a batch `render -o DIR/`, in process: the load, a new result
+// panel filled as the render command fills it, the chart's picture and its
+// GIF bytes; the same with one panel for every file, as the command does; and
+// the parts apart.
 #include "display/bar_chart.h"
 #include "display/look.h"
 #include "display/result_panel.h"
@@ -9,6 +10,7 @@
 #include "resultfile/result_load.h"
 
 #include <QImage>
+#include <QPlainTextEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -77,6 +79,32 @@ void BM_GifOfRenderedChart(benchmark::State &state)
     state.counters["exact"] = tavo::indexPicture(picture).exact ? 1 : 0;
 }
 BENCHMARK(BM_GifOfRenderedChart)->Unit(benchmark::kMillisecond);
+
+// One file of a batch as the render command does it: one panel, set up once
+// with its report and diagram out of sight, shows file after file.
+void BM_RenderNextFileToGif(benchmark::State &state)
+{
+    tavo::ResultPanel panel;
+    tavo::applyFormLook(panel);
+    panel.resize(tavo::ResultPanel::kDesignSize);
+    panel.setAttribute(Qt::WA_DontShowOnScreen);
+    panel.show();
+    panel.meInfo->hide();
+    panel.paPlot->hide();
+    for (auto _ : state) {
+        const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
+        const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
+        if (!result) {
+            state.SkipWithError("sample result file missing");
+            return;
+        }
+        panel.meInfo->clear();
+        panel.showResult(*result);
+        const auto bytes = tavo::gifBytes(panel.Chart->picture());
+        benchmark::DoNotOptimize(bytes->data());
+    }
+}
+BENCHMARK(BM_RenderNextFileToGif)->Unit(benchmark::kMillisecond);
 
 // The colour reduction alone: the rendered chart has more than 256 colours.
 void BM_IndexRenderedChart(benchmark::State &state)
