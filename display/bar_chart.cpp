@@ -43,7 +43,56 @@ Rgb toRgb(const QColor &colour)
 
 QString axisLabel(double value) { return QString::number(static_cast<long long>(std::llround(value))); }
 
+bool whole(double v) { return std::floor(v) == v && std::abs(v) < 1e6; }
+
+// The face as a rectangle of whole pixels in device coordinates, when it is
+// one that filling gives exactly the pixels that drawPolygon gives it with
+// the painter's one-pixel solid pen and solid brush: corners in the order
+// top left, top right, bottom right, bottom left on whole pixels, wider and
+// taller than nothing, moved by whole pixels only, edges inside the device,
+// opaque colours painted over what is there, no antialiasing.
+std::optional<QRect> wholePixelRectangle(const QPainter &painter, const QPolygonF &face)
+{
+    if (face.size() != 4)
+        return std::nullopt;
+    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
+    if (!(a.y() == b.y() && b.x() == c.x() && c.y() == d.y() && d.x() == a.x() && b.x() > a.x() && c.y() > b.y()))
+        return std::nullopt;
+    const QTransform device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate || !whole(device.dx()) || !whole(device.dy()))
+        return std::nullopt;
+    if (!whole(a.x()) || !whole(a.y()) || !whole(c.x()) || !whole(c.y()))
+        return std::nullopt;
+    const QPen &pen = painter.pen();
+    const QBrush &brush = painter.brush();
+    if (pen.style() != Qt::SolidLine || pen.widthF() != 1 || pen.brush().style() != Qt::SolidPattern ||
+        pen.color().alpha() != 255 || brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
+        painter.testRenderHint(QPainter::Antialiasing) ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device())
+        return std::nullopt;
+    const QRect rect(QPoint(int(a.x()), int(a.y())), QPoint(int(c.x()), int(c.y()))); // edges included
+    const QRect onDevice = rect.translated(int(device.dx()), int(device.dy()));
+    if (!QRect(0, 0, painter.device()->width(), painter.device()->height()).contains(onDevice))
+        return std::nullopt;
+    return rect;
+}
+
 } // namespace
+
+void paintBarFace(QPainter &painter, const QPolygonF &face)
+{
+    const auto rect = wholePixelRectangle(painter, face);
+    if (!rect) {
+        painter.drawPolygon(face);
+        return;
+    }
+    const QColor pen = painter.pen().color();
+    painter.fillRect(rect->adjusted(1, 1, 0, 0), painter.brush().color());
+    painter.fillRect(QRect(rect->topLeft(), QSize(rect->width(), 1)), pen);
+    painter.fillRect(QRect(rect->bottomLeft(), QSize(rect->width(), 1)), pen);
+    painter.fillRect(QRect(rect->topLeft(), QSize(1, rect->height())), pen);
+    painter.fillRect(QRect(rect->topRight(), QSize(1, rect->height())), pen);
+}
 
 BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
@@ -396,7 +445,7 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
             painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
             painter.drawPolygon(faces[i].top);
             painter.setBrush(toQColor(colour));
-            painter.drawPolygon(faces[i].front);
+            paintBarFace(painter, faces[i].front);
         }
     }
     painter.restore();

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -305,6 +306,73 @@ TEST(BarChart, PictureIsTheChartRenderedInOneGo)
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
                 differing += picture.pixel(x, y) != inOneGo.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+// A face that paintBarFace fills must come out as drawPolygon draws it, and
+// every other face must go to drawPolygon: rectangles on whole pixels in
+// either order of corners, of one pixel and of the whole picture, moved,
+// clipped, at the picture's edges, scaled, with half-pixel corners and as
+// parallelograms.
+TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
+{
+    const QSize size(300, 200);
+    const auto rectangle = [](double x0, double y0, double x1, double y1) {
+        return QPolygonF({QPointF(x0, y0), QPointF(x1, y0), QPointF(x1, y1), QPointF(x0, y1)});
+    };
+    const struct {
+        const char *name;
+        QPolygonF face;
+        QPoint shift;
+        double scale;
+        QRegion clip;
+    } cases[] = {
+        {"rectangle", rectangle(10, 20, 40, 150), {}, 1, {}},
+        {"one pixel wide", rectangle(10, 20, 11, 150), {}, 1, {}},
+        {"one pixel high", rectangle(10, 20, 40, 21), {}, 1, {}},
+        {"no height", rectangle(10, 20, 40, 20), {}, 1, {}},
+        {"a point", rectangle(10, 20, 10, 20), {}, 1, {}},
+        {"corners the other way", rectangle(40, 150, 10, 20), {}, 1, {}},
+        {"upside down", rectangle(10, 150, 40, 20), {}, 1, {}},
+        {"whole picture", rectangle(0, 0, 299, 199), {}, 1, {}},
+        {"past the right edge", rectangle(250, 20, 300, 60), {}, 1, {}},
+        {"moved", rectangle(10, 20, 40, 150), {7, -5}, 1, {}},
+        {"moved off the picture", rectangle(10, 20, 40, 150), {-20, 3}, 1, {}},
+        {"scaled", rectangle(10, 20, 40, 90), {}, 1.5, {}},
+        {"half pixels", rectangle(10.5, 20, 40.5, 150), {}, 1, {}},
+        {"clipped by a region",
+         rectangle(10, 20, 140, 150),
+         {},
+         1,
+         QRegion(0, 0, 300, 200).subtracted(QRegion(0, 0, 80, 54)).subtracted(QRegion(100, 100, 62, 16))},
+        {"parallelogram", QPolygonF({QPointF(10, 20), QPointF(40, 20), QPointF(48, 12), QPointF(18, 12)}), {}, 1, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage drawn(size, QImage::Format_RGB32), filled(size, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        filled.fill(Qt::white);
+        const auto paint = [&c](QImage &image, bool polygon) {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            if (!c.clip.isEmpty())
+                painter.setClipRegion(c.clip);
+            painter.translate(c.shift);
+            painter.scale(c.scale, c.scale);
+            painter.setPen(QPen(QColor(10, 20, 30), 1));
+            painter.setBrush(QColor(200, 100, 50));
+            if (polygon)
+                painter.drawPolygon(c.face);
+            else
+                paintBarFace(painter, c.face);
+        };
+        paint(drawn, true);
+        paint(filled, false);
+        int differing = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                differing += drawn.pixel(x, y) != filled.pixel(x, y);
         EXPECT_EQ(differing, 0);
     }
 }
