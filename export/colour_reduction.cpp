@@ -250,6 +250,9 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit)
     const int width = rgb.width();
     const int height = rgb.height();
     ColourTable numbers(std::min<std::size_t>(limit, 1024));
+    // A chart averages some ten pixels a run: room for that many runs at
+    // once (up to a million) rather than copying them along as they come.
+    out.runs.reserve(std::min<std::size_t>(std::size_t(width) * std::size_t(std::max(height, 0)) / 8 + 16, 1u << 20));
     ColourRuns::Run run{0, 0};
     QRgb runColour = 0;
     for (int y = 0; y < height; ++y) {
