@@ -82,8 +82,10 @@ struct RenderJob {
     PictureFormat format;
 };
 
-// A result panel laid out as the window shows it, before any load.
-std::unique_ptr<ResultPanel> newPanel(const RenderSettings &settings)
+// A result panel laid out as the window shows it, before any load; for
+// pictures of the chart alone, with its report and diagram out of sight, and
+// so out of the work of every load.
+std::unique_ptr<ResultPanel> newPanel(const RenderSettings &settings, bool chartAlone = false)
 {
     // The main window's look: its form font and the button-face background.
     auto owned = std::make_unique<ResultPanel>();
@@ -93,9 +95,7 @@ std::unique_ptr<ResultPanel> newPanel(const RenderSettings &settings)
     // Shown, so the children count as visible, but never mapped anywhere.
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     panel.show();
-    // A picture of the chart alone leaves the report and the diagram out of
-    // sight, and so out of the work of every load.
-    if (!settings.sheet) {
+    if (chartAlone) {
         panel.meInfo->hide();
         panel.paPlot->hide();
     }
@@ -360,10 +360,10 @@ int renderPictures(const Arguments &args)
     installFontSubstitutions();
 
     int status = kExitOk;
-    // The chart pictures of a batch all come from one panel (see showIn):
-    // making a panel costs more than drawing and encoding its chart. A sheet
-    // shows the report as well, which grows with every load, so every sheet
-    // and every page of a PDF has a panel of its own.
+    // The chart pictures of a batch all come from one panel (see showIn), so
+    // that its widgets are made and first painted once. A sheet shows the
+    // report as well, which grows with every load, so every sheet and every
+    // page of a PDF has a panel of its own.
     std::unique_ptr<ResultPanel> chartPanel;
     for (const RenderJob &job : jobs) {
         if (job.format != PictureFormat::Pdf && !settings.sheet && job.inputs.size() == 1) {
@@ -373,7 +373,7 @@ int renderPictures(const Arguments &args)
                 continue;
             }
             if (!chartPanel)
-                chartPanel = newPanel(settings);
+                chartPanel = newPanel(settings, true);
             // The report starts empty, as in a new panel, rather than grow
             // with every file.
             chartPanel->meInfo->clear();
