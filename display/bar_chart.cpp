@@ -509,13 +509,14 @@ void BarChart::paintFrame(QPainter &painter) const
 
 QImage BarChart::picture()
 {
+    // Neither filled first nor given a background: painting the chart starts
+    // by filling all of it.
     QImage image(size(), QImage::Format_RGB32);
-    image.fill(palette().color(QPalette::Window));
     // The chart whole, then its children over it, in their stacking order.
     // Rendered in one go, the chart's painting would be clipped to leave out
     // its opaque children, and painting through such a clip costs far more
     // than the few pixels it saves; an opaque child covers them all the same.
-    render(&image, QPoint(), QRegion(), DrawWindowBackground);
+    render(&image, QPoint(), QRegion(), {});
     for (QObject *object : children()) {
         auto *child = qobject_cast<QWidget *>(object);
         if (child && !child->isHidden() && !child->isWindow())
