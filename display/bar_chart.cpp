@@ -45,53 +45,77 @@ QString axisLabel(double value) { return QString::number(static_cast<long long>(
 
 bool whole(double v) { return std::floor(v) == v && std::abs(v) < 1e6; }
 
-// The face as a rectangle of whole pixels in device coordinates, when it is
-// one that filling gives exactly the pixels that drawPolygon gives it with
-// the painter's one-pixel solid pen and solid brush: corners in the order
-// top left, top right, bottom right, bottom left on whole pixels, wider and
-// taller than nothing, moved by whole pixels only, edges inside the device,
-// opaque colours painted over what is there, no antialiasing.
-std::optional<QRect> wholePixelRectangle(const QPainter &painter, const QPolygonF &face)
+// Whether the painter paints the face as the shortcuts of paintBarFace
+// assume: a one-pixel solid pen and a solid brush, both opaque, painted over
+// what is there without antialiasing and moved by whole pixels only, and the
+// face's corners on whole pixels with all of it inside the device.
+bool paintsOnWholePixels(const QPainter &painter, const QPolygonF &face)
 {
-    if (face.size() != 4)
-        return std::nullopt;
-    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
-    if (!(a.y() == b.y() && b.x() == c.x() && c.y() == d.y() && d.x() == a.x() && b.x() > a.x() && c.y() > b.y()))
-        return std::nullopt;
     const QTransform device = painter.deviceTransform();
     if (device.type() > QTransform::TxTranslate || !whole(device.dx()) || !whole(device.dy()))
-        return std::nullopt;
-    if (!whole(a.x()) || !whole(a.y()) || !whole(c.x()) || !whole(c.y()))
-        return std::nullopt;
+        return false;
+    for (const QPointF &corner : face)
+        if (!whole(corner.x()) || !whole(corner.y()))
+            return false;
     const QPen &pen = painter.pen();
     const QBrush &brush = painter.brush();
     if (pen.style() != Qt::SolidLine || pen.widthF() != 1 || pen.brush().style() != Qt::SolidPattern ||
         pen.color().alpha() != 255 || brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
         painter.testRenderHint(QPainter::Antialiasing) ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device())
-        return std::nullopt;
-    const QRect rect(QPoint(int(a.x()), int(a.y())), QPoint(int(c.x()), int(c.y()))); // edges included
-    const QRect onDevice = rect.translated(int(device.dx()), int(device.dy()));
-    if (!QRect(0, 0, painter.device()->width(), painter.device()->height()).contains(onDevice))
-        return std::nullopt;
-    return rect;
+        return false;
+    const QRectF bounds = face.boundingRect();
+    const QRect covered(QPoint(int(bounds.left()), int(bounds.top())),
+                        QPoint(int(bounds.right()), int(bounds.bottom())));
+    return QRect(0, 0, painter.device()->width(), painter.device()->height())
+        .contains(covered.translated(int(device.dx()), int(device.dy())));
+}
+
+// A front face: corners top left, top right, bottom right, bottom left, wider
+// and taller than nothing.
+bool isFrontFace(const QPolygonF &face)
+{
+    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
+    return a.y() == b.y() && b.x() == c.x() && c.y() == d.y() && d.x() == a.x() && b.x() > a.x() && c.y() > b.y();
+}
+
+// A side face: its front edge upright, from top to bottom, and the back edge
+// as long, up and to the right by as much as it lies back.
+bool isSideFace(const QPolygonF &face)
+{
+    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
+    return b.x() - a.x() == a.y() - b.y() && b.x() > a.x() && c.x() == b.x() && d.x() == a.x() &&
+        c.y() - b.y() == d.y() - a.y() && d.y() >= a.y();
 }
 
 } // namespace
 
 void paintBarFace(QPainter &painter, const QPolygonF &face)
 {
-    const auto rect = wholePixelRectangle(painter, face);
-    if (!rect) {
+    if (face.size() != 4 || !paintsOnWholePixels(painter, face) || !(isFrontFace(face) || isSideFace(face))) {
         painter.drawPolygon(face);
         return;
     }
-    const QColor pen = painter.pen().color();
-    painter.fillRect(rect->adjusted(1, 1, 0, 0), painter.brush().color());
-    painter.fillRect(QRect(rect->topLeft(), QSize(rect->width(), 1)), pen);
-    painter.fillRect(QRect(rect->bottomLeft(), QSize(rect->width(), 1)), pen);
-    painter.fillRect(QRect(rect->topLeft(), QSize(1, rect->height())), pen);
-    painter.fillRect(QRect(rect->topRight(), QSize(1, rect->height())), pen);
+    const QPen pen = painter.pen();
+    const QColor edge = pen.color();
+    const QPoint a = face[0].toPoint(), b = face[1].toPoint(), c = face[2].toPoint(), d = face[3].toPoint();
+    if (isFrontFace(face)) {
+        painter.fillRect(QRect(a + QPoint(1, 1), c), painter.brush().color());
+        painter.fillRect(QRect(a, b), edge);
+        painter.fillRect(QRect(d, c), edge);
+        painter.fillRect(QRect(a, d), edge);
+        painter.fillRect(QRect(b, c), edge);
+        return;
+    }
+    // A side face: filled as drawPolygon fills it, its slanting edges drawn
+    // as lines, its upright ones filled.
+    painter.setPen(Qt::NoPen);
+    painter.drawPolygon(face);
+    painter.setPen(pen);
+    painter.drawLine(face[0], face[1]);
+    painter.drawLine(face[2], face[3]);
+    painter.fillRect(QRect(a, d), edge);
+    painter.fillRect(QRect(b, c), edge);
 }
 
 BarChart::BarChart(QWidget *parent) : QWidget(parent)
@@ -441,7 +465,7 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
             const Rgb colour = toRgb(pointColour(series, i));
             painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
             painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
-            painter.drawPolygon(faces[i].side);
+            paintBarFace(painter, faces[i].side);
             painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
             painter.drawPolygon(faces[i].top);
             painter.setBrush(toQColor(colour));

@@ -313,13 +313,18 @@ TEST(BarChart, PictureIsTheChartRenderedInOneGo)
 // A face that paintBarFace fills must come out as drawPolygon draws it, and
 // every other face must go to drawPolygon: rectangles on whole pixels in
 // either order of corners, of one pixel and of the whole picture, moved,
-// clipped, at the picture's edges, scaled, with half-pixel corners and as
-// parallelograms.
+// clipped, at the picture's edges, scaled, with half-pixel corners; and the
+// slanting faces of a bar's top and side.
 TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
 {
     const QSize size(300, 200);
     const auto rectangle = [](double x0, double y0, double x1, double y1) {
         return QPolygonF({QPointF(x0, y0), QPointF(x1, y0), QPointF(x1, y1), QPointF(x0, y1)});
+    };
+    // The side of a bar whose front edge is x from top to bottom, depth back.
+    const auto side = [](double x, double top, double bottom, double depth) {
+        return QPolygonF(
+            {QPointF(x, top), QPointF(x + depth, top - depth), QPointF(x + depth, bottom - depth), QPointF(x, bottom)});
     };
     const struct {
         const char *name;
@@ -346,7 +351,20 @@ TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
          {},
          1,
          QRegion(0, 0, 300, 200).subtracted(QRegion(0, 0, 80, 54)).subtracted(QRegion(100, 100, 62, 16))},
-        {"parallelogram", QPolygonF({QPointF(10, 20), QPointF(40, 20), QPointF(48, 12), QPointF(18, 12)}), {}, 1, {}},
+        {"top face", QPolygonF({QPointF(10, 20), QPointF(40, 20), QPointF(48, 12), QPointF(18, 12)}), {}, 1, {}},
+        {"side face", side(40, 30, 150, 9), {}, 1, {}},
+        {"side face of no height", side(40, 30, 30, 9), {}, 1, {}},
+        {"side face one pixel deep", side(40, 30, 150, 1), {}, 1, {}},
+        {"side face moved", side(40, 30, 150, 9), {3, 4}, 1, {}},
+        {"side face clipped",
+         side(40, 30, 150, 12),
+         {},
+         1,
+         QRegion(0, 0, 300, 200).subtracted(QRegion(30, 60, 62, 16))},
+        {"side face off the top", side(40, 5, 150, 9), {}, 1, {}},
+        {"side face scaled", side(40, 30, 100, 9), {}, 1.5, {}},
+        {"side face at half pixels", side(40.5, 30, 150, 9), {}, 1, {}},
+        {"side face upside down", side(40, 150, 30, 9), {}, 1, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
