@@ -388,8 +388,11 @@ void BarChart::paintWalls(QPainter &painter, const Layout &l) const
     painter.save();
     painter.setPen(QPen(toQColor(kWallEdge), 1));
     painter.setBrush(toQColor(kWhite));
-    painter.drawRect(p.translated(back));
-    painter.drawPolygon(QPolygonF({p.topLeft(), p.topLeft() + back, p.bottomLeft() + back, p.bottomLeft()}));
+    // The back wall and the left one are shaped like a bar's front and side.
+    const QRectF backWall = p.translated(back);
+    paintBarFace(painter,
+                 QPolygonF({backWall.topLeft(), backWall.topRight(), backWall.bottomRight(), backWall.bottomLeft()}));
+    paintBarFace(painter, QPolygonF({p.topLeft(), p.topLeft() + back, p.bottomLeft() + back, p.bottomLeft()}));
     painter.setBrush(toQColor(kChartFloor));
     painter.drawPolygon(QPolygonF({p.bottomLeft(), p.bottomRight(), p.bottomRight() + back, p.bottomLeft() + back}));
 

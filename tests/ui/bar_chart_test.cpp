@@ -394,3 +394,27 @@ TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
         EXPECT_EQ(differing, 0);
     }
 }
+
+// The chart's back wall was drawn with drawRect: its corners given to
+// paintBarFace must come out the same.
+TEST(BarChart, AWallAsAFaceIsTheRectangleDrawRectDraws)
+{
+    for (const QRectF wall : {QRectF(41, 12, 200, 150), QRectF(0, 0, 299, 199), QRectF(10, 10, 1, 1)}) {
+        SCOPED_TRACE(::testing::Message()
+                     << wall.x() << "," << wall.y() << " " << wall.width() << "x" << wall.height());
+        QImage drawn(300, 200, QImage::Format_RGB32), filled(300, 200, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        filled.fill(Qt::white);
+        for (QImage *image : {&drawn, &filled}) {
+            QPainter painter(image);
+            painter.setPen(QPen(QColor(128, 128, 128), 1));
+            painter.setBrush(QColor(200, 220, 240));
+            if (image == &drawn)
+                painter.drawRect(wall);
+            else
+                paintBarFace(painter,
+                             QPolygonF({wall.topLeft(), wall.topRight(), wall.bottomRight(), wall.bottomLeft()}));
+        }
+        EXPECT_TRUE(drawn == filled);
+    }
+}
