@@ -16,19 +16,38 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <variant>
 
 namespace {
 
 const std::filesystem::path kSample = std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry";
 
-QImage chartPictureOf(const tavo::LoadedResult &result)
+// The sample's result, or nothing with the benchmark marked as skipped.
+std::optional<tavo::LoadedResult> loadSample(benchmark::State &state)
+{
+    tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
+    if (auto *result = std::get_if<tavo::LoadedResult>(&outcome))
+        return std::move(*result);
+    state.SkipWithError("sample result file missing");
+    return std::nullopt;
+}
+
+// A result panel in the window's look and size, shown but never mapped.
+std::unique_ptr<tavo::ResultPanel> shownPanel()
 {
     auto panel = std::make_unique<tavo::ResultPanel>();
     tavo::applyFormLook(*panel);
     panel->resize(tavo::ResultPanel::kDesignSize);
     panel->setAttribute(Qt::WA_DontShowOnScreen);
     panel->show();
+    return panel;
+}
+
+QImage chartPictureOf(const tavo::LoadedResult &result)
+{
+    const auto panel = shownPanel();
     panel->showResult(result);
     return panel->Chart->picture();
 }
@@ -36,12 +55,9 @@ QImage chartPictureOf(const tavo::LoadedResult &result)
 void BM_RenderFileToGif(benchmark::State &state)
 {
     for (auto _ : state) {
-        const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-        const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-        if (!result) {
-            state.SkipWithError("sample result file missing");
+        const auto result = loadSample(state);
+        if (!result)
             return;
-        }
         const auto bytes = tavo::gifBytes(chartPictureOf(*result));
         benchmark::DoNotOptimize(bytes->data());
     }
@@ -50,12 +66,9 @@ BENCHMARK(BM_RenderFileToGif)->Unit(benchmark::kMillisecond);
 
 void BM_RenderChartPicture(benchmark::State &state)
 {
-    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-    if (!result) {
-        state.SkipWithError("sample result file missing");
+    const auto result = loadSample(state);
+    if (!result)
         return;
-    }
     for (auto _ : state) {
         const QImage picture = chartPictureOf(*result);
         benchmark::DoNotOptimize(picture.constBits());
@@ -65,12 +78,9 @@ BENCHMARK(BM_RenderChartPicture)->Unit(benchmark::kMillisecond);
 
 void BM_GifOfRenderedChart(benchmark::State &state)
 {
-    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-    if (!result) {
-        state.SkipWithError("sample result file missing");
+    const auto result = loadSample(state);
+    if (!result)
         return;
-    }
     const QImage picture = chartPictureOf(*result);
     for (auto _ : state) {
         const auto bytes = tavo::gifBytes(picture);
@@ -84,23 +94,16 @@ BENCHMARK(BM_GifOfRenderedChart)->Unit(benchmark::kMillisecond);
 // with its report and diagram out of sight, shows file after file.
 void BM_RenderNextFileToGif(benchmark::State &state)
 {
-    tavo::ResultPanel panel;
-    tavo::applyFormLook(panel);
-    panel.resize(tavo::ResultPanel::kDesignSize);
-    panel.setAttribute(Qt::WA_DontShowOnScreen);
-    panel.show();
-    panel.meInfo->hide();
-    panel.paPlot->hide();
+    const auto panel = shownPanel();
+    panel->meInfo->hide();
+    panel->paPlot->hide();
     for (auto _ : state) {
-        const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-        const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-        if (!result) {
-            state.SkipWithError("sample result file missing");
+        const auto result = loadSample(state);
+        if (!result)
             return;
-        }
-        panel.meInfo->clear();
-        panel.showResult(*result);
-        const auto bytes = tavo::gifBytes(panel.Chart->picture());
+        panel->meInfo->clear();
+        panel->showResult(*result);
+        const auto bytes = tavo::gifBytes(panel->Chart->picture());
         benchmark::DoNotOptimize(bytes->data());
     }
 }
@@ -109,12 +112,9 @@ BENCHMARK(BM_RenderNextFileToGif)->Unit(benchmark::kMillisecond);
 // The colour reduction alone: the rendered chart has more than 256 colours.
 void BM_IndexRenderedChart(benchmark::State &state)
 {
-    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-    if (!result) {
-        state.SkipWithError("sample result file missing");
+    const auto result = loadSample(state);
+    if (!result)
         return;
-    }
     const QImage picture = chartPictureOf(*result);
     for (auto _ : state) {
         const tavo::IndexedPicture indexed = tavo::indexPicture(picture);
