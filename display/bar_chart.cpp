@@ -43,7 +43,80 @@ Rgb toRgb(const QColor &colour)
 
 QString axisLabel(double value) { return QString::number(static_cast<long long>(std::llround(value))); }
 
+bool whole(double v) { return std::floor(v) == v && std::abs(v) < 1e6; }
+
+// Whether the painter paints the face as the shortcuts of paintBarFace
+// assume: a one-pixel solid pen and a solid brush, both opaque, painted over
+// what is there without antialiasing and moved by whole pixels only, and the
+// face's corners on whole pixels with all of it inside the device.
+bool paintsOnWholePixels(const QPainter &painter, const QPolygonF &face)
+{
+    const QTransform device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate || !whole(device.dx()) || !whole(device.dy()))
+        return false;
+    for (const QPointF &corner : face)
+        if (!whole(corner.x()) || !whole(corner.y()))
+            return false;
+    const QPen &pen = painter.pen();
+    const QBrush &brush = painter.brush();
+    if (pen.style() != Qt::SolidLine || pen.widthF() != 1 || pen.brush().style() != Qt::SolidPattern ||
+        pen.color().alpha() != 255 || brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
+        painter.testRenderHint(QPainter::Antialiasing) ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device())
+        return false;
+    const QRectF bounds = face.boundingRect();
+    const QRect covered(QPoint(int(bounds.left()), int(bounds.top())),
+                        QPoint(int(bounds.right()), int(bounds.bottom())));
+    return QRect(0, 0, painter.device()->width(), painter.device()->height())
+        .contains(covered.translated(int(device.dx()), int(device.dy())));
+}
+
+// A front face: corners top left, top right, bottom right, bottom left, wider
+// and taller than nothing.
+bool isFrontFace(const QPolygonF &face)
+{
+    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
+    return a.y() == b.y() && b.x() == c.x() && c.y() == d.y() && d.x() == a.x() && b.x() > a.x() && c.y() > b.y();
+}
+
+// A side face: its front edge upright, from top to bottom, and the back edge
+// as long, up and to the right by as much as it lies back.
+bool isSideFace(const QPolygonF &face)
+{
+    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
+    return b.x() - a.x() == a.y() - b.y() && b.x() > a.x() && c.x() == b.x() && d.x() == a.x() &&
+        c.y() - b.y() == d.y() - a.y() && d.y() >= a.y();
+}
+
 } // namespace
+
+void paintBarFace(QPainter &painter, const QPolygonF &face)
+{
+    if (face.size() != 4 || !paintsOnWholePixels(painter, face) || !(isFrontFace(face) || isSideFace(face))) {
+        painter.drawPolygon(face);
+        return;
+    }
+    const QPen pen = painter.pen();
+    const QColor edge = pen.color();
+    const QPoint a = face[0].toPoint(), b = face[1].toPoint(), c = face[2].toPoint(), d = face[3].toPoint();
+    if (isFrontFace(face)) {
+        painter.fillRect(QRect(a + QPoint(1, 1), c), painter.brush().color());
+        painter.fillRect(QRect(a, b), edge);
+        painter.fillRect(QRect(d, c), edge);
+        painter.fillRect(QRect(a, d), edge);
+        painter.fillRect(QRect(b, c), edge);
+        return;
+    }
+    // A side face: filled as drawPolygon fills it, its slanting edges drawn
+    // as lines, its upright ones filled.
+    painter.setPen(Qt::NoPen);
+    painter.drawPolygon(face);
+    painter.setPen(pen);
+    painter.drawLine(face[0], face[1]);
+    painter.drawLine(face[2], face[3]);
+    painter.fillRect(QRect(a, d), edge);
+    painter.fillRect(QRect(b, c), edge);
+}
 
 BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
@@ -315,8 +388,11 @@ void BarChart::paintWalls(QPainter &painter, const Layout &l) const
     painter.save();
     painter.setPen(QPen(toQColor(kWallEdge), 1));
     painter.setBrush(toQColor(kWhite));
-    painter.drawRect(p.translated(back));
-    painter.drawPolygon(QPolygonF({p.topLeft(), p.topLeft() + back, p.bottomLeft() + back, p.bottomLeft()}));
+    // The back wall and the left one are shaped like a bar's front and side.
+    const QRectF backWall = p.translated(back);
+    paintBarFace(painter,
+                 QPolygonF({backWall.topLeft(), backWall.topRight(), backWall.bottomRight(), backWall.bottomLeft()}));
+    paintBarFace(painter, QPolygonF({p.topLeft(), p.topLeft() + back, p.bottomLeft() + back, p.bottomLeft()}));
     painter.setBrush(toQColor(kChartFloor));
     painter.drawPolygon(QPolygonF({p.bottomLeft(), p.bottomRight(), p.bottomRight() + back, p.bottomLeft() + back}));
 
@@ -392,11 +468,11 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
             const Rgb colour = toRgb(pointColour(series, i));
             painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
             painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
-            painter.drawPolygon(faces[i].side);
+            paintBarFace(painter, faces[i].side);
             painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
             painter.drawPolygon(faces[i].top);
             painter.setBrush(toQColor(colour));
-            painter.drawPolygon(faces[i].front);
+            paintBarFace(painter, faces[i].front);
         }
     }
     painter.restore();
@@ -460,9 +536,19 @@ void BarChart::paintFrame(QPainter &painter) const
 
 QImage BarChart::picture()
 {
+    // Neither filled first nor given a background: painting the chart starts
+    // by filling all of it.
     QImage image(size(), QImage::Format_RGB32);
-    image.fill(palette().color(QPalette::Window));
-    render(&image);
+    // The chart whole, then its children over it, in their stacking order.
+    // Rendered in one go, the chart's painting would be clipped to leave out
+    // its opaque children, and painting through such a clip costs far more
+    // than the few pixels it saves; an opaque child covers them all the same.
+    render(&image, QPoint(), QRegion(), {});
+    for (QObject *object : children()) {
+        auto *child = qobject_cast<QWidget *>(object);
+        if (child && !child->isHidden() && !child->isWindow())
+            child->render(&image, child->pos(), QRegion(), DrawChildren);
+    }
     return image;
 }
 

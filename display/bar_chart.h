@@ -21,8 +21,14 @@
 #include <optional>
 
 class QLabel;
+class QPainter;
 
 namespace tavo {
+
+// drawPolygon of a bar's face with the painter's pen and brush. Most front
+// faces are rectangles on whole pixels, which are filled rather than traced:
+// the same pixels for a fraction of the work.
+void paintBarFace(QPainter &painter, const QPolygonF &face);
 
 class LegendPanel;
 class ThresholdField;

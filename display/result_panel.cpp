@@ -90,6 +90,10 @@ void ResultPanel::showResult(const LoadedResult &result)
 // stands at the top.
 void ResultPanel::showReportFrom(int line)
 {
+    // A report put out of sight on purpose (pictures of the chart alone) is
+    // not laid out for it: scrolling would lay out all its text.
+    if (meInfo->isHidden())
+        return;
     meInfo->moveCursor(QTextCursor::End);
     meInfo->ensureCursorVisible();
     meInfo->setTextCursor(QTextCursor(meInfo->document()->findBlockByNumber(line)));
@@ -99,7 +103,10 @@ void ResultPanel::showReportFrom(int line)
 void ResultPanel::ShowProfile()
 {
     profileChart_.showProfile();
-    imPlot->drawProfile(profile_);
+    // A diagram put out of sight on purpose (pictures of the chart alone) is
+    // not drawn.
+    if (!paPlot->isHidden())
+        imPlot->drawProfile(profile_);
 }
 
 void ResultPanel::FillResultsGrid() { sgResF->FillResultsGrid(profile_); }

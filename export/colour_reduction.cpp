@@ -4,10 +4,16 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <queue>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tavo {
 
@@ -17,7 +23,8 @@ constexpr int kBinBits = 5;
 constexpr int kBinCount = 1 << (3 * kBinBits);
 constexpr int kRefineRounds = 3;
 // Up to this many distinct colours each gets a histogram slot of its own.
-constexpr std::size_t kMaxExactColours = 8192;
+constexpr std::size_t kMaxExactColours = kExactReductionColours;
+constexpr QRgb kOpaque = 0xFF000000u;
 
 int binOf(QRgb c)
 {
@@ -29,9 +36,10 @@ int binOf(QRgb c)
 struct Bin {
     std::uint64_t count = 0;
     std::array<double, 3> sum{};
-    double sumSquares = 0; // sum over pixels of r² + g² + b²
-    int slot = 0;          // place in the histogram
-    std::array<double, 3> mean() const { return {sum[0] / count, sum[1] / count, sum[2] / count}; }
+    double sumSquares = 0;        // sum over pixels of r² + g² + b²
+    int slot = 0;                 // place in the histogram
+    std::array<double, 3> mean{}; // sum / count, once the sums are complete
+    void settle() { mean = {sum[0] / count, sum[1] / count, sum[2] / count}; }
 };
 
 struct Moments {
@@ -78,7 +86,7 @@ std::size_t splitBox(std::vector<Bin> &bins, const Box &box)
     low.fill(std::numeric_limits<double>::max());
     high.fill(std::numeric_limits<double>::lowest());
     for (std::size_t i = box.begin; i < box.end; ++i) {
-        const auto m = bins[i].mean();
+        const auto &m = bins[i].mean;
         for (std::size_t k = 0; k < 3; ++k) {
             low[k] = std::min(low[k], m[k]);
             high[k] = std::max(high[k], m[k]);
@@ -89,7 +97,7 @@ std::size_t splitBox(std::vector<Bin> &bins, const Box &box)
         if (high[k] - low[k] > high[axis] - low[axis])
             axis = k;
     std::sort(bins.begin() + std::ptrdiff_t(box.begin), bins.begin() + std::ptrdiff_t(box.end),
-              [axis](const Bin &a, const Bin &b) { return a.sum[axis] / a.count < b.sum[axis] / b.count; });
+              [axis](const Bin &a, const Bin &b) { return a.mean[axis] < b.mean[axis]; });
 
     const Moments whole = momentsOf(bins, box.begin, box.end);
     Moments left;
@@ -120,7 +128,9 @@ double distance(const std::array<double, 3> &a, const std::array<double, 3> &b)
 // The palette entry nearest to a colour, the first of equally near ones, as a
 // scan of the whole palette finds it. Entries are visited outwards from the
 // colour in order of red, and each direction stops once the red difference
-// alone puts every further entry farther than the best so far.
+// alone puts every further entry farther than the best so far; every entry
+// as near as the nearest is still visited, so where the search starts does
+// not change the answer.
 class NearestEntry {
 public:
     explicit NearestEntry(const std::vector<std::array<double, 3>> &palette) : palette_(palette)
@@ -132,12 +142,20 @@ public:
         });
         for (const std::size_t i : order_)
             reds_.push_back(palette[i][0]);
+        // firstWithRed_[r]: the first place in order_ whose red is r or more.
+        std::size_t place = 0;
+        for (std::size_t r = 0; r < firstWithRed_.size(); ++r) {
+            while (place < reds_.size() && reds_[place] < double(r))
+                ++place;
+            firstWithRed_[r] = place;
+        }
     }
 
-    std::size_t operator()(const std::array<double, 3> &colour) const
+    // guess: any entry; one near the colour makes the search short.
+    std::size_t operator()(const std::array<double, 3> &colour, std::size_t guess) const
     {
-        std::size_t best = 0;
-        double bestDistance = std::numeric_limits<double>::max();
+        std::size_t best = guess;
+        double bestDistance = distance(palette_[guess], colour);
         const auto consider = [&](std::size_t i) {
             const double d = distance(palette_[i], colour);
             if (d < bestDistance || (d == bestDistance && i < best)) {
@@ -146,7 +164,12 @@ public:
             }
         };
         const std::size_t count = reds_.size();
-        std::size_t up = std::size_t(std::lower_bound(reds_.begin(), reds_.end(), colour[0]) - reds_.begin());
+        // The first place with a red not below the colour's, found from the
+        // whole red below it (the places of one whole red are few).
+        const std::size_t whole = std::size_t(std::clamp(colour[0], 0.0, 255.0));
+        std::size_t up = firstWithRed_[whole];
+        while (up < firstWithRed_[whole + 1] && reds_[up] < colour[0])
+            ++up;
         std::size_t down = up;
         // A distance is never below its red part: adding squares rounds upwards or stays.
         for (bool more = true; more;) {
@@ -177,63 +200,130 @@ private:
     const std::vector<std::array<double, 3>> &palette_;
     std::vector<std::size_t> order_; // entries by red, then by place
     std::vector<double> reds_;       // their reds
+    std::array<std::size_t, 257> firstWithRed_{};
 };
+
+// Where the run of `colour` that goes on at x ends in the row: four pixels
+// to a compare where the processor has SSE2, then pixel by pixel.
+int runEnd(const QRgb *row, int x, int width, QRgb colour)
+{
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi32(int(colour));
+    const __m128i opaque = _mm_set1_epi32(int(kOpaque));
+    for (; width - x >= 4; x += 4) {
+        const __m128i pixels = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), opaque);
+        const auto same = unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(pixels, wanted))));
+        if (same != 0xFu)
+            return x + std::countr_one(same);
+    }
+#endif
+    while (x < width && (row[x] | kOpaque) == colour)
+        ++x;
+    return x;
+}
+
+// Writes the runs' entries one after the other. A short run is written as
+// sixteen bytes at once: what goes past its end is overwritten by the runs
+// after it, so only the last sixteen bytes of the picture need exact writes.
+template <typename EntryOf>
+void writeRuns(const ColourRuns &runs, EntryOf entryOf, std::uint8_t *out, std::size_t size)
+{
+    std::uint8_t *const end = out + size;
+    for (const ColourRuns::Run &run : runs.runs) {
+        const std::uint8_t entry = entryOf(run.colour);
+        if (run.length <= 16 && end - out >= 16) {
+            std::uint64_t repeated = 0x0101010101010101u * entry;
+            std::memcpy(out, &repeated, 8);
+            std::memcpy(out + 8, &repeated, 8);
+        } else {
+            std::memset(out, entry, run.length);
+        }
+        out += run.length;
+    }
+}
 
 } // namespace
 
-std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &indices, int maxColours,
+ColourRuns colourRuns(const QImage &rgb, std::size_t limit)
+{
+    ColourRuns out;
+    const int width = rgb.width();
+    const int height = rgb.height();
+    ColourTable numbers(std::min<std::size_t>(limit, 1024));
+    // A chart averages some ten pixels a run: room for that many runs at
+    // once (up to a million) rather than copying them along as they come.
+    out.runs.reserve(std::min<std::size_t>(std::size_t(width) * std::size_t(std::max(height, 0)) / 8 + 16, 1u << 20));
+    ColourRuns::Run run{0, 0};
+    QRgb runColour = 0;
+    for (int y = 0; y < height; ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        int x = 0;
+        while (x < width) {
+            if (run.length > 0) {
+                const int end = runEnd(row, x, width, runColour);
+                run.length += std::uint32_t(end - x);
+                x = end;
+                if (x == width)
+                    break;
+                out.runs.push_back(run);
+            }
+            const QRgb c = row[x] | kOpaque;
+            if (const std::uint32_t *found = numbers.find(c)) {
+                run.colour = *found;
+            } else {
+                if (out.colours.size() >= limit) {
+                    out.complete = false;
+                    return out;
+                }
+                run.colour = std::uint32_t(out.colours.size());
+                numbers.insert(c, run.colour);
+                out.colours.push_back(c);
+            }
+            runColour = c;
+            run.length = 1;
+            ++x;
+        }
+    }
+    if (run.length > 0)
+        out.runs.push_back(run);
+    return out;
+}
+
+void writeRunIndices(const ColourRuns &runs, PaletteIndices &indices)
+{
+    std::size_t size = 0;
+    for (const ColourRuns::Run &run : runs.runs)
+        size += run.length;
+    indices.resize(size);
+    writeRuns(
+        runs, [](std::uint32_t colour) { return std::uint8_t(colour); }, indices.data(), size);
+}
+
+std::vector<QRgb> reduceColours(const QImage &rgb, PaletteIndices &indices, int maxColours,
                                 const std::vector<QRgb> &keep)
 {
+    return reduceColours(rgb, colourRuns(rgb, kMaxExactColours + keep.size()), indices, maxColours, keep);
+}
+
+std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns, PaletteIndices &indices,
+                                int maxColours, const std::vector<QRgb> &keep)
+{
+    // While the picture has few enough colours that the others can still
+    // have exact slots whatever it keeps, the work is on its runs.
+    const std::size_t colourLimit = kMaxExactColours + keep.size();
+    if (!pictureRuns.complete && pictureRuns.colours.size() < colourLimit)
+        return reduceColours(rgb, colourRuns(rgb, colourLimit), indices, maxColours, keep);
     maxColours = std::clamp(maxColours, 1, 256);
     const int width = rgb.width();
     const int height = rgb.height();
     const std::size_t pixelCount = std::size_t(width) * std::size_t(height);
-    indices.assign(pixelCount, 0);
+    // Every path below writes every entry.
+    indices.resize(pixelCount);
     const auto rowOf = [&rgb](int y) { return reinterpret_cast<const QRgb *>(rgb.constScanLine(y)); };
 
-    // The picture as runs of one colour, row after row, each colour numbered
-    // in order of first appearance, while the picture has few enough colours
-    // that the others can still have exact slots whatever it keeps.
-    struct Run {
-        std::uint32_t colour; // its number
-        std::uint32_t length;
-    };
-    const std::size_t colourLimit = kMaxExactColours + keep.size();
-    std::vector<QRgb> colourOf; // opaque, by number
-    std::vector<Run> runs;
-    bool few = true;
-    {
-        ColourTable numbers(colourLimit);
-        QRgb runColour = 0;
-        Run run{0, 0};
-        for (int y = 0; y < height && few; ++y) {
-            const QRgb *row = rowOf(y);
-            for (int x = 0; x < width; ++x) {
-                const QRgb c = row[x] | 0xFF000000u;
-                if (run.length > 0 && c == runColour) {
-                    ++run.length;
-                    continue;
-                }
-                if (run.length > 0)
-                    runs.push_back(run);
-                runColour = c;
-                run.length = 1;
-                if (const std::uint32_t *found = numbers.find(c)) {
-                    run.colour = *found;
-                    continue;
-                }
-                if (colourOf.size() == colourLimit) {
-                    few = false;
-                    break;
-                }
-                run.colour = std::uint32_t(colourOf.size());
-                numbers.insert(c, run.colour);
-                colourOf.push_back(c);
-            }
-        }
-        if (few && run.length > 0)
-            runs.push_back(run);
-    }
+    const bool few = pictureRuns.complete && pictureRuns.colours.size() <= colourLimit;
+    const std::vector<QRgb> &colourOf = pictureRuns.colours; // opaque, by number
+    const std::vector<ColourRuns::Run> &runs = pictureRuns.runs;
 
     // The colours to keep that the picture holds, each an entry of its own
     // (as many as fit, leaving at least one entry for the rest).
@@ -282,7 +372,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
         exact = exactSlots <= kMaxExactColours;
         if (exact) {
             std::vector<std::uint64_t> counts(colourOf.size());
-            for (const Run &run : runs)
+            for (const ColourRuns::Run &run : runs)
                 counts[run.colour] += run.length;
             bins.resize(exactSlots);
             for (std::size_t n = 0; n < colourOf.size(); ++n) {
@@ -327,6 +417,8 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
     }
     const std::size_t slotCount = bins.size();
     bins.erase(std::remove_if(bins.begin(), bins.end(), [](const Bin &b) { return b.count == 0; }), bins.end());
+    for (Bin &bin : bins)
+        bin.settle();
 
     // Writes every pixel's entry: kept colours their own, the others the
     // entry of their slot.
@@ -337,10 +429,8 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
             for (std::size_t n = 0; n < colourOf.size(); ++n)
                 entryOfColour[n] =
                     slotOfColour[n] == kKeptSlot ? std::uint8_t(*kept.find(colourOf[n])) : entryOfSlot[slotOfColour[n]];
-            for (const Run &run : runs) {
-                std::memset(out, entryOfColour[run.colour], run.length);
-                out += run.length;
-            }
+            writeRuns(
+                pictureRuns, [&entryOfColour](std::uint32_t colour) { return entryOfColour[colour]; }, out, pixelCount);
             return;
         }
         const std::uint32_t *slot = pixelSlots.data();
@@ -353,25 +443,45 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
 
     if (bins.empty() || freeEntries < 1) {
         // Only kept colours (or nothing at all).
-        if (result.empty())
+        if (result.empty()) {
+            std::fill(indices.begin(), indices.end(), std::uint8_t{0});
             return {qRgb(0, 0, 0)};
+        }
         // Anything not kept gets entry 0.
         writeIndices(std::vector<std::uint8_t>(slotCount, 0));
         return result;
     }
 
-    // Median cut: always split the box with the most squared error.
-    std::vector<Box> boxes{{0, bins.size(), momentsOf(bins, 0, bins.size()).error()}};
+    // Median cut: always split the box with the most squared error, the
+    // first in the list of boxes where several have as much. A box of one
+    // bin cannot be split and counts as less than any other.
+    struct Candidate {
+        double error;
+        std::size_t box; // place in boxes
+    };
+    const auto lessWorth = [](const Candidate &a, const Candidate &b) {
+        return a.error < b.error || (a.error == b.error && a.box > b.box);
+    };
+    std::priority_queue<Candidate, std::vector<Candidate>, decltype(lessWorth)> worst(lessWorth);
+    std::vector<Box> boxes;
+    boxes.reserve(std::size_t(freeEntries));
+    const auto addBox = [&](std::size_t place, const Box &box) {
+        if (place == boxes.size())
+            boxes.push_back(box);
+        else
+            boxes[place] = box;
+        worst.push({box.end - box.begin < 2 ? -1.0 : box.error, place});
+    };
+    addBox(0, Box{0, bins.size(), momentsOf(bins, 0, bins.size()).error()});
     while (int(boxes.size()) < freeEntries) {
-        auto worst = std::max_element(boxes.begin(), boxes.end(), [](const Box &a, const Box &b) {
-            return (a.end - a.begin < 2 ? -1.0 : a.error) < (b.end - b.begin < 2 ? -1.0 : b.error);
-        });
-        if (worst->end - worst->begin < 2)
+        const std::size_t place = worst.top().box;
+        const Box box = boxes[place];
+        if (box.end - box.begin < 2)
             break;
-        const Box box = *worst;
+        worst.pop();
         const std::size_t cut = splitBox(bins, box);
-        *worst = Box{box.begin, cut, momentsOf(bins, box.begin, cut).error()};
-        boxes.push_back(Box{cut, box.end, momentsOf(bins, cut, box.end).error()});
+        addBox(place, Box{box.begin, cut, momentsOf(bins, box.begin, cut).error()});
+        addBox(boxes.size(), Box{cut, box.end, momentsOf(bins, cut, box.end).error()});
     }
     // The kept colours come first and stay where they are; the others move.
     std::vector<std::array<double, 3>> palette;
@@ -384,13 +494,18 @@ std::vector<QRgb> reduceColours(const QImage &rgb, std::vector<std::uint8_t> &in
         palette.push_back({m.sum[0] / m.count, m.sum[1] / m.count, m.sum[2] / m.count});
     }
 
+    // Each bin starts at the entry of its box, and each round looks for its
+    // nearest entry from where it is.
     std::vector<std::size_t> assigned(bins.size());
+    for (std::size_t b = 0; b < boxes.size(); ++b)
+        std::fill(assigned.begin() + std::ptrdiff_t(boxes[b].begin), assigned.begin() + std::ptrdiff_t(boxes[b].end),
+                  firstFree + b);
     // Each round moves every bin to its nearest entry and every free entry to
     // the mean of its pixels; the last round's means fit the final assignment.
     for (int round = 0; round <= kRefineRounds; ++round) {
         const NearestEntry nearest(palette);
         for (std::size_t i = 0; i < bins.size(); ++i)
-            assigned[i] = nearest(bins[i].mean());
+            assigned[i] = nearest(bins[i].mean, assigned[i]);
         std::vector<Moments> members(palette.size());
         for (std::size_t i = 0; i < bins.size(); ++i)
             members[assigned[i]].add(bins[i]);

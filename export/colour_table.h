@@ -7,24 +7,15 @@
 #include <QRgb>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace tavo {
 
 class ColourTable {
 public:
-    // Room for up to `capacity` colours.
-    explicit ColourTable(std::size_t capacity)
-    {
-        std::size_t size = 16;
-        while (size < 2 * capacity)
-            size *= 2;
-        keys_.assign(size, kEmpty);
-        values_.resize(size);
-        mask_ = size - 1;
-        while ((std::size_t{1} << (32 - shift_)) < size)
-            --shift_;
-    }
+    // Room for `capacity` colours at first; the table grows as colours come.
+    explicit ColourTable(std::size_t capacity) { allocate(capacity); }
 
     // The number stored for colour c (taken as opaque), to read or change, or nothing.
     std::uint32_t *find(QRgb c)
@@ -44,10 +35,11 @@ public:
     }
 
     // Stores value for c unless c is there already; true when it was added.
-    // The table must have room (see size()).
     bool insert(QRgb c, std::uint32_t value)
     {
         c |= 0xFF000000u;
+        if (2 * (size_ + 1) > keys_.size())
+            grow();
         std::size_t at = slotOf(c);
         while (keys_[at] != kEmpty) {
             if (keys_[at] == c)
@@ -64,6 +56,41 @@ public:
     std::size_t size() const { return size_; }
 
 private:
+    // Slots for at least twice the colours, so probe chains stay short.
+    void allocate(std::size_t capacity)
+    {
+        std::size_t size = 16;
+        while (size < 2 * capacity)
+            size *= 2;
+        keys_.assign(size, kEmpty);
+        values_.resize(size);
+        mask_ = size - 1;
+        shift_ = 32;
+        while ((std::size_t{1} << (32 - shift_)) < size)
+            --shift_;
+    }
+
+    void grow()
+    {
+        std::vector<QRgb> keys = std::move(keys_);
+        std::vector<std::uint32_t> values = std::move(values_);
+        keys_.clear();
+        values_.clear();
+        allocate(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i] == kEmpty)
+                continue;
+            std::size_t at = slotOf(keys[i]);
+            while (keys_[at] != kEmpty)
+                at = (at + 1) & mask_;
+            keys_[at] = keys[i];
+            values_[at] = values[i];
+        }
+        // The remembered value has moved.
+        lastColour_ = kEmpty;
+        lastValue_ = nullptr;
+    }
+
     // Opaque colours have alpha 255, so a zero key marks a free slot.
     static constexpr QRgb kEmpty = 0;
 

@@ -1,7 +1,6 @@
 #include "export/gif_file.h"
 
 #include "export/colour_reduction.h"
-#include "export/colour_table.h"
 #include "geometry/palette.h"
 
 #include <gif_lib.h>
@@ -23,30 +22,14 @@ int paletteSizeFor(int colours)
     return size;
 }
 
-// Exact palette, or false when the picture has more than 256 colours.
-bool indexExactly(const QImage &rgb, IndexedPicture &out)
+// The exact palette of a picture of at most 256 colours: its colours in
+// order of first appearance, each pixel the number of its colour.
+void indexExactly(const ColourRuns &runs, IndexedPicture &out)
 {
-    ColourTable lookup(kMaxPaletteSize);
-    out.palette.clear();
-    auto *index = out.indices.data();
-    const int width = rgb.width();
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t *found = lookup.find(row[x]);
-            if (!found) {
-                if (out.palette.size() == kMaxPaletteSize)
-                    return false;
-                lookup.insert(row[x], std::uint32_t(out.palette.size()));
-                found = lookup.find(row[x]);
-                out.palette.push_back(qRgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
-            }
-            *index++ = std::uint8_t(*found);
-        }
-    }
+    out.palette = runs.colours;
+    writeRunIndices(runs, out.indices);
     out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
     out.exact = true;
-    return true;
 }
 
 int appendToBytes(GifFileType *gif, const GifByteType *data, int length)
@@ -109,9 +92,12 @@ IndexedPicture indexPicture(const QImage &picture)
         picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     out.width = rgb.width();
     out.height = rgb.height();
-    out.indices.resize(std::size_t(out.width) * std::size_t(out.height));
-    if (!indexExactly(rgb, out)) {
-        out.palette = reduceColours(rgb, out.indices, kMaxPaletteSize, programColours());
+    // One scan of the picture serves both the exact palette and the reduction.
+    const ColourRuns runs = colourRuns(rgb, kExactReductionColours + programColours().size());
+    if (runs.complete && runs.colours.size() <= std::size_t(kMaxPaletteSize)) {
+        indexExactly(runs, out);
+    } else {
+        out.palette = reduceColours(rgb, runs, out.indices, kMaxPaletteSize, programColours());
         out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
         out.exact = false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Save > Plot: a picture written as a single-image GIF file.
 
+#include "export/colour_reduction.h"
 #include "export/save_error.h"
 
 #include <QImage>
@@ -18,7 +19,7 @@ namespace tavo {
 struct IndexedPicture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> indices;
+    PaletteIndices indices;
     std::vector<QRgb> palette; // a power of two, 2 to 256 entries, as GIF needs
     bool exact = false;        // every pixel keeps its own colour
 };

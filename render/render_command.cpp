@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QString>
 
 #include <filesystem>
@@ -32,6 +33,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavo::cli {
@@ -80,9 +82,10 @@ struct RenderJob {
     PictureFormat format;
 };
 
-// A result panel showing the result as the window would after the settings'
-// clicks and typing.
-std::unique_ptr<ResultPanel> preparedPanel(const LoadedResult &result, const RenderSettings &settings)
+// A result panel laid out as the window shows it, before any load; for
+// pictures of the chart alone, with its report and diagram out of sight, and
+// so out of the work of every load.
+std::unique_ptr<ResultPanel> newPanel(const RenderSettings &settings, bool chartAlone = false)
 {
     // The main window's look: its form font and the button-face background.
     auto owned = std::make_unique<ResultPanel>();
@@ -92,7 +95,21 @@ std::unique_ptr<ResultPanel> preparedPanel(const LoadedResult &result, const Ren
     // Shown, so the children count as visible, but never mapped anywhere.
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     panel.show();
+    if (chartAlone) {
+        panel.meInfo->hide();
+        panel.paPlot->hide();
+    }
+    return owned;
+}
 
+// The panel showing the result as the window would after the settings'
+// clicks and typing. The panel may have shown other results before with the
+// same settings: a load replaces the chart's series and title, the threshold
+// is run again, and the marks are clicked only where their flag is not yet
+// what the settings ask, so what the chart shows does not depend on what it
+// showed before.
+void showIn(ResultPanel &panel, const LoadedResult &result, const RenderSettings &settings)
+{
     ThresholdField *field = panel.Chart->thresholdField();
     panel.showResult(result);
 
@@ -105,10 +122,10 @@ std::unique_ptr<ResultPanel> preparedPanel(const LoadedResult &result, const Ren
         else
             field->setText(*settings.threshold);
     }
-    if (settings.marks)
-        for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+    const int marksFlag = settings.marks ? 1 : 0;
+    for (const ProfileSeries series : {ProfileSeries::Series1, ProfileSeries::Series2, ProfileSeries::Series3})
+        if (panel.profileChart().marksFlag(series) != marksFlag)
             panel.profileChart().seriesClicked(series, Qt::LeftButton);
-    return owned;
 }
 
 QImage renderPicture(ResultPanel &panel, const RenderSettings &settings)
@@ -221,6 +238,58 @@ std::vector<RenderJob> planJobs(const Arguments &args, std::string &usage)
     return jobs;
 }
 
+// The outputs that are one of the inputs, each with that input. Every output
+// checked against every input would be a square number of file look-ups for
+// a folder of pictures; two names of one file have the same size and time of
+// writing, so only such pairs are asked whether they are the same file.
+std::vector<std::pair<std::string, std::string>> outputsThatAreInputs(const std::vector<RenderJob> &jobs,
+                                                                      const std::vector<std::string> &inputs)
+{
+    struct Stamp {
+        std::uintmax_t size;
+        std::filesystem::file_time_type written;
+        bool operator==(const Stamp &) const = default;
+    };
+    const auto stampOf = [](const std::string &path) -> std::optional<Stamp> {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(filePath(path), ec);
+        if (ec)
+            return std::nullopt;
+        const auto written = std::filesystem::last_write_time(filePath(path), ec);
+        if (ec)
+            return std::nullopt;
+        return Stamp{size, written};
+    };
+    std::vector<std::pair<std::string, Stamp>> stamped;
+    for (const std::string &input : inputs)
+        if (input != kStandardStream)
+            if (const auto stamp = stampOf(input))
+                stamped.emplace_back(input, *stamp);
+
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const RenderJob &job : jobs) {
+        if (job.output == kStandardOutput)
+            continue;
+        std::error_code ec;
+        const auto status = std::filesystem::status(filePath(job.output), ec);
+        if (!std::filesystem::exists(status))
+            continue;
+        std::vector<std::string> candidates;
+        if (!std::filesystem::is_regular_file(status)) {
+            candidates = inputs; // not a file of data: asked of every input
+        } else if (const auto stamp = stampOf(job.output)) {
+            for (const auto &[input, inputStamp] : stamped)
+                if (inputStamp == *stamp)
+                    candidates.push_back(input);
+        } else {
+            candidates = inputs;
+        }
+        if (const auto input = inputThatIs(job.output, candidates))
+            found.emplace_back(job.output, *input);
+    }
+    return found;
+}
+
 bool endsInSeparator(std::string_view path)
 {
 #ifdef _WIN32
@@ -272,13 +341,10 @@ int renderPictures(const Arguments &args)
     if (jobs.empty())
         return usageError(usage);
     // A picture written over one of the inputs would destroy it.
-    for (const RenderJob &job : jobs) {
-        if (job.output == kStandardOutput)
-            continue;
-        if (const auto input = inputThatIs(job.output, args.operands)) {
-            reportFileError(outputName(job.output), "cannot write: it is the input file " + inputName(*input));
-            return kExitFileFailed;
-        }
+    if (const auto clashes = outputsThatAreInputs(jobs, args.operands); !clashes.empty()) {
+        const auto &[output, input] = clashes.front();
+        reportFileError(outputName(output), "cannot write: it is the input file " + inputName(input));
+        return kExitFileFailed;
     }
 
     // Widgets need an application; this is the only command that makes one.
@@ -294,7 +360,28 @@ int renderPictures(const Arguments &args)
     installFontSubstitutions();
 
     int status = kExitOk;
+    // The chart pictures of a batch all come from one panel (see showIn), so
+    // that its widgets are made and first painted once. A sheet shows the
+    // report as well, which grows with every load, so every sheet and every
+    // page of a PDF has a panel of its own.
+    std::unique_ptr<ResultPanel> chartPanel;
     for (const RenderJob &job : jobs) {
+        if (job.format != PictureFormat::Pdf && !settings.sheet && job.inputs.size() == 1) {
+            const auto loaded = loadInput(job.inputs.front());
+            if (!loaded) {
+                status = kExitFileFailed;
+                continue;
+            }
+            if (!chartPanel)
+                chartPanel = newPanel(settings, true);
+            // The report starts empty, as in a new panel, rather than grow
+            // with every file.
+            chartPanel->meInfo->clear();
+            showIn(*chartPanel, *loaded, settings);
+            if (!writePicture(chartPanel->Chart->picture(), job.output, job.format))
+                status = kExitFileFailed;
+            continue;
+        }
         std::vector<std::unique_ptr<ResultPanel>> panels;
         for (const std::string &input : job.inputs) {
             const auto loaded = loadInput(input);
@@ -302,7 +389,8 @@ int renderPictures(const Arguments &args)
                 status = kExitFileFailed;
                 continue;
             }
-            panels.push_back(preparedPanel(*loaded, settings));
+            panels.push_back(newPanel(settings));
+            showIn(*panels.back(), *loaded, settings);
         }
         // Nothing loaded: nothing is created or replaced.
         if (panels.empty())

@@ -1,31 +1,53 @@
-// One file of a batch `render -o DIR/`, in process: the load, the result
-// panel made and filled as the render command makes it, the chart's picture
-// and its GIF bytes; and the two halves apart.
+// One file of a batch `render -o DIR/`, in process: the load, a new result
+// panel filled as the render command fills it, the chart's picture and its
+// GIF bytes; the same with one panel for every file, as the command does; and
+// the parts apart.
 #include "display/bar_chart.h"
 #include "display/look.h"
 #include "display/result_panel.h"
+#include "export/colour_reduction.h"
 #include "export/gif_file.h"
 #include "resultfile/result_load.h"
 
 #include <QImage>
+#include <QPlainTextEdit>
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <variant>
 
 namespace {
 
 const std::filesystem::path kSample = std::filesystem::path(TAVO_TEST_DATA) / "ivanova.cry";
 
-QImage chartPictureOf(const tavo::LoadedResult &result)
+// The sample's result, or nothing with the benchmark marked as skipped.
+std::optional<tavo::LoadedResult> loadSample(benchmark::State &state)
+{
+    tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
+    if (auto *result = std::get_if<tavo::LoadedResult>(&outcome))
+        return std::move(*result);
+    state.SkipWithError("sample result file missing");
+    return std::nullopt;
+}
+
+// A result panel in the window's look and size, shown but never mapped.
+std::unique_ptr<tavo::ResultPanel> shownPanel()
 {
     auto panel = std::make_unique<tavo::ResultPanel>();
     tavo::applyFormLook(*panel);
     panel->resize(tavo::ResultPanel::kDesignSize);
     panel->setAttribute(Qt::WA_DontShowOnScreen);
     panel->show();
+    return panel;
+}
+
+QImage chartPictureOf(const tavo::LoadedResult &result)
+{
+    const auto panel = shownPanel();
     panel->showResult(result);
     return panel->Chart->picture();
 }
@@ -33,12 +55,9 @@ QImage chartPictureOf(const tavo::LoadedResult &result)
 void BM_RenderFileToGif(benchmark::State &state)
 {
     for (auto _ : state) {
-        const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-        const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-        if (!result) {
-            state.SkipWithError("sample result file missing");
+        const auto result = loadSample(state);
+        if (!result)
             return;
-        }
         const auto bytes = tavo::gifBytes(chartPictureOf(*result));
         benchmark::DoNotOptimize(bytes->data());
     }
@@ -47,12 +66,9 @@ BENCHMARK(BM_RenderFileToGif)->Unit(benchmark::kMillisecond);
 
 void BM_RenderChartPicture(benchmark::State &state)
 {
-    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-    if (!result) {
-        state.SkipWithError("sample result file missing");
+    const auto result = loadSample(state);
+    if (!result)
         return;
-    }
     for (auto _ : state) {
         const QImage picture = chartPictureOf(*result);
         benchmark::DoNotOptimize(picture.constBits());
@@ -62,12 +78,9 @@ BENCHMARK(BM_RenderChartPicture)->Unit(benchmark::kMillisecond);
 
 void BM_GifOfRenderedChart(benchmark::State &state)
 {
-    const tavo::LoadOutcome outcome = tavo::loadResultFile(kSample);
-    const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
-    if (!result) {
-        state.SkipWithError("sample result file missing");
+    const auto result = loadSample(state);
+    if (!result)
         return;
-    }
     const QImage picture = chartPictureOf(*result);
     for (auto _ : state) {
         const auto bytes = tavo::gifBytes(picture);
@@ -76,5 +89,39 @@ void BM_GifOfRenderedChart(benchmark::State &state)
     state.counters["exact"] = tavo::indexPicture(picture).exact ? 1 : 0;
 }
 BENCHMARK(BM_GifOfRenderedChart)->Unit(benchmark::kMillisecond);
+
+// One file of a batch as the render command does it: one panel, set up once
+// with its report and diagram out of sight, shows file after file.
+void BM_RenderNextFileToGif(benchmark::State &state)
+{
+    const auto panel = shownPanel();
+    panel->meInfo->hide();
+    panel->paPlot->hide();
+    for (auto _ : state) {
+        const auto result = loadSample(state);
+        if (!result)
+            return;
+        panel->meInfo->clear();
+        panel->showResult(*result);
+        const auto bytes = tavo::gifBytes(panel->Chart->picture());
+        benchmark::DoNotOptimize(bytes->data());
+    }
+}
+BENCHMARK(BM_RenderNextFileToGif)->Unit(benchmark::kMillisecond);
+
+// The colour reduction alone: the rendered chart has more than 256 colours.
+void BM_IndexRenderedChart(benchmark::State &state)
+{
+    const auto result = loadSample(state);
+    if (!result)
+        return;
+    const QImage picture = chartPictureOf(*result);
+    for (auto _ : state) {
+        const tavo::IndexedPicture indexed = tavo::indexPicture(picture);
+        benchmark::DoNotOptimize(indexed.indices.data());
+    }
+    state.counters["colours"] = double(tavo::colourRuns(picture, std::size_t(-1)).colours.size());
+}
+BENCHMARK(BM_IndexRenderedChart)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -261,4 +262,159 @@ TEST(BarChart, PressesGoToTheBarUnderTheMouseOrElseToTheBackground)
     QTest::mouseClick(chart.legendPanel(), Qt::LeftButton, {}, QPoint(70, 50));
     QTest::mouseClick(chart.findChild<QWidget *>("Label2"), Qt::LeftButton);
     EXPECT_EQ(background.count(), 2);
+}
+
+// The picture paints the chart and then its children one by one; it must be
+// the very image that rendering the chart with its children in one go gives,
+// whatever the legend, the marks, the title and the threshold field show.
+TEST(BarChart, PictureIsTheChartRenderedInOneGo)
+{
+    const struct {
+        const char *name;
+        bool shown;
+        bool legendHidden;
+        bool marks;
+        const char *threshold;
+    } cases[] = {
+        {"never shown", false, false, false, nullptr}, {"shown", true, false, false, nullptr},
+        {"legend hidden", true, true, false, nullptr}, {"marks and a threshold", true, false, true, "-12"},
+        {"everything", true, true, true, "7"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        BarChart chart;
+        fillStaircase(chart);
+        chart.setTitle({QStringLiteral("Иванова Анна Петровна, 12.03.2024 10:15 - 12.03.2024 10:47 (очень длинная "
+                                       "строка заголовка, которая не помещается рядом с легендой)")});
+        if (c.shown) {
+            chart.setAttribute(Qt::WA_DontShowOnScreen);
+            chart.show();
+        }
+        chart.legendPanel()->setVisible(!c.legendHidden);
+        for (const ProfileSeries series : kAll)
+            chart.setMarksVisible(series, c.marks);
+        if (c.threshold)
+            chart.thresholdField()->setText(QString::fromLatin1(c.threshold));
+
+        QImage inOneGo(chart.size(), QImage::Format_RGB32);
+        inOneGo.fill(chart.palette().color(QPalette::Window));
+        chart.render(&inOneGo);
+        const QImage picture = chart.picture();
+        ASSERT_EQ(picture.size(), inOneGo.size());
+        ASSERT_EQ(picture.format(), inOneGo.format());
+        int differing = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                differing += picture.pixel(x, y) != inOneGo.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+// A face that paintBarFace fills must come out as drawPolygon draws it, and
+// every other face must go to drawPolygon: rectangles on whole pixels in
+// either order of corners, of one pixel and of the whole picture, moved,
+// clipped, at the picture's edges, scaled, with half-pixel corners; and the
+// slanting faces of a bar's top and side.
+TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
+{
+    const QSize size(300, 200);
+    const auto rectangle = [](double x0, double y0, double x1, double y1) {
+        return QPolygonF({QPointF(x0, y0), QPointF(x1, y0), QPointF(x1, y1), QPointF(x0, y1)});
+    };
+    // The side of a bar whose front edge is x from top to bottom, depth back.
+    const auto side = [](double x, double top, double bottom, double depth) {
+        return QPolygonF(
+            {QPointF(x, top), QPointF(x + depth, top - depth), QPointF(x + depth, bottom - depth), QPointF(x, bottom)});
+    };
+    const struct {
+        const char *name;
+        QPolygonF face;
+        QPoint shift;
+        double scale;
+        QRegion clip;
+    } cases[] = {
+        {"rectangle", rectangle(10, 20, 40, 150), {}, 1, {}},
+        {"one pixel wide", rectangle(10, 20, 11, 150), {}, 1, {}},
+        {"one pixel high", rectangle(10, 20, 40, 21), {}, 1, {}},
+        {"no height", rectangle(10, 20, 40, 20), {}, 1, {}},
+        {"a point", rectangle(10, 20, 10, 20), {}, 1, {}},
+        {"corners the other way", rectangle(40, 150, 10, 20), {}, 1, {}},
+        {"upside down", rectangle(10, 150, 40, 20), {}, 1, {}},
+        {"whole picture", rectangle(0, 0, 299, 199), {}, 1, {}},
+        {"past the right edge", rectangle(250, 20, 300, 60), {}, 1, {}},
+        {"moved", rectangle(10, 20, 40, 150), {7, -5}, 1, {}},
+        {"moved off the picture", rectangle(10, 20, 40, 150), {-20, 3}, 1, {}},
+        {"scaled", rectangle(10, 20, 40, 90), {}, 1.5, {}},
+        {"half pixels", rectangle(10.5, 20, 40.5, 150), {}, 1, {}},
+        {"clipped by a region",
+         rectangle(10, 20, 140, 150),
+         {},
+         1,
+         QRegion(0, 0, 300, 200).subtracted(QRegion(0, 0, 80, 54)).subtracted(QRegion(100, 100, 62, 16))},
+        {"top face", QPolygonF({QPointF(10, 20), QPointF(40, 20), QPointF(48, 12), QPointF(18, 12)}), {}, 1, {}},
+        {"side face", side(40, 30, 150, 9), {}, 1, {}},
+        {"side face of no height", side(40, 30, 30, 9), {}, 1, {}},
+        {"side face one pixel deep", side(40, 30, 150, 1), {}, 1, {}},
+        {"side face moved", side(40, 30, 150, 9), {3, 4}, 1, {}},
+        {"side face clipped",
+         side(40, 30, 150, 12),
+         {},
+         1,
+         QRegion(0, 0, 300, 200).subtracted(QRegion(30, 60, 62, 16))},
+        {"side face off the top", side(40, 5, 150, 9), {}, 1, {}},
+        {"side face scaled", side(40, 30, 100, 9), {}, 1.5, {}},
+        {"side face at half pixels", side(40.5, 30, 150, 9), {}, 1, {}},
+        {"side face upside down", side(40, 150, 30, 9), {}, 1, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage drawn(size, QImage::Format_RGB32), filled(size, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        filled.fill(Qt::white);
+        const auto paint = [&c](QImage &image, bool polygon) {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            if (!c.clip.isEmpty())
+                painter.setClipRegion(c.clip);
+            painter.translate(c.shift);
+            painter.scale(c.scale, c.scale);
+            painter.setPen(QPen(QColor(10, 20, 30), 1));
+            painter.setBrush(QColor(200, 100, 50));
+            if (polygon)
+                painter.drawPolygon(c.face);
+            else
+                paintBarFace(painter, c.face);
+        };
+        paint(drawn, true);
+        paint(filled, false);
+        int differing = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                differing += drawn.pixel(x, y) != filled.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+// The chart's back wall was drawn with drawRect: its corners given to
+// paintBarFace must come out the same.
+TEST(BarChart, AWallAsAFaceIsTheRectangleDrawRectDraws)
+{
+    for (const QRectF wall : {QRectF(41, 12, 200, 150), QRectF(0, 0, 299, 199), QRectF(10, 10, 1, 1)}) {
+        SCOPED_TRACE(::testing::Message()
+                     << wall.x() << "," << wall.y() << " " << wall.width() << "x" << wall.height());
+        QImage drawn(300, 200, QImage::Format_RGB32), filled(300, 200, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        filled.fill(Qt::white);
+        for (QImage *image : {&drawn, &filled}) {
+            QPainter painter(image);
+            painter.setPen(QPen(QColor(128, 128, 128), 1));
+            painter.setBrush(QColor(200, 220, 240));
+            if (image == &drawn)
+                painter.drawRect(wall);
+            else
+                paintBarFace(painter,
+                             QPolygonF({wall.topLeft(), wall.topRight(), wall.bottomRight(), wall.bottomLeft()}));
+        }
+        EXPECT_TRUE(drawn == filled);
+    }
 }

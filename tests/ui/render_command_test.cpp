@@ -263,6 +263,87 @@ TEST_F(RenderCommand, FolderOutputWritesOnePicturePerFile)
     EXPECT_EQ(readGifImage(QString::fromStdString(outPath("petrov.gif"))).size(), QSize(1020, 424));
 }
 
+// A folder's pictures come from one panel that shows file after file: each
+// picture must be the very file that rendering its input alone writes,
+// whatever the files before it showed, with the settings' clicks and typing
+// and without them.
+TEST_F(RenderCommand, BatchPicturesAreThoseOfEachFileAlone)
+{
+    // Every sample after a different one, and one after itself.
+    const char *order[] = {"ivanova.cry", "kuznetsova.txt", "petrov.cry",  "smith.cry",
+                           "smith.cry",   "petrov.cry",     "ivanova.cry", "kuznetsova.txt"};
+    const std::filesystem::path inputs = pathFromUtf8(outPath("in"));
+    std::filesystem::create_directory(inputs);
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < std::size(order); ++i) {
+        const std::string name = "f" + std::to_string(i);
+        std::filesystem::copy_file(pathFromUtf8(sample(order[i])), inputs / (name + ".cry"));
+        names.push_back(name);
+    }
+    const struct {
+        const char *name;
+        std::vector<std::string> options;
+    } cases[] = {
+        {"plain", {}},
+        {"threshold and marks", {"--threshold", "10", "--marks"}},
+        {"threshold zero", {"--threshold", "0"}},
+        {"marks", {"--marks"}},
+        {"sheet", {"--sheet", "--threshold", "-3", "--marks"}},
+    };
+    for (const auto &c : cases) {
+        for (const char *format : {"gif", "png"}) {
+            SCOPED_TRACE(::testing::Message() << c.name << ", " << format);
+            const std::string folder = outPath((std::string("batch-") + c.name + "-" + format).c_str());
+            std::filesystem::create_directory(pathFromUtf8(folder));
+            std::vector<std::string> args = c.options;
+            args.insert(args.end(), {"--format", format, "-o", folder + "/"});
+            for (const std::string &name : names)
+                args.push_back(utf8Of(inputs / (name + ".cry")));
+            const CliRun batch = run(args);
+            ASSERT_EQ(batch.status, 0) << batch.err;
+            for (const std::string &name : names) {
+                SCOPED_TRACE(name);
+                const std::string alone = outPath((name + "-alone." + format).c_str());
+                std::vector<std::string> single = c.options;
+                single.insert(single.end(), {"-o", alone, utf8Of(inputs / (name + ".cry"))});
+                ASSERT_EQ(run(single).status, 0);
+                const std::string fromBatch = readBytes(folder + "/" + name + "." + format);
+                ASSERT_FALSE(fromBatch.empty());
+                EXPECT_TRUE(fromBatch == readBytes(alone)) << "the batch's picture differs";
+            }
+        }
+    }
+}
+
+#ifndef _WIN32
+
+// An existing file in the output folder that is one of the inputs under
+// another name (a link) is never written over; older pictures there are.
+TEST_F(RenderCommand, FolderPictureThatIsAnInputIsRefused)
+{
+    const std::string folder = outPath("pictures");
+    std::filesystem::create_directory(pathFromUtf8(folder));
+    const std::string input = outPath("p.cry");
+    std::filesystem::copy_file(pathFromUtf8(sample("smith.cry")), pathFromUtf8(input));
+    ASSERT_EQ(run({"-o", folder + "/", sample("ivanova.cry"), input}).status, 0);
+
+    for (const bool hard : {true, false}) {
+        SCOPED_TRACE(hard ? "hard link" : "symbolic link");
+        const std::filesystem::path picture = pathFromUtf8(folder + "/p.gif");
+        std::filesystem::remove(picture);
+        if (hard)
+            std::filesystem::create_hard_link(pathFromUtf8(input), picture);
+        else
+            std::filesystem::create_symlink(pathFromUtf8(input), picture);
+        const CliRun r = run({"-o", folder + "/", sample("ivanova.cry"), input});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "tavo12f-cli: " + folder + "/p.gif: cannot write: it is the input file " + input + "\n");
+        EXPECT_TRUE(readBytes(input) == readBytes(sample("smith.cry")));
+    }
+}
+
+#endif
+
 // The result sheet: one PDF per file into a folder, or all of them in one
 // PDF file, one sheet (two pages here) after another.
 TEST_F(RenderCommand, PdfHoldsTheResultSheetOfEveryFile)
