@@ -133,7 +133,9 @@ private:
         return std::uint8_t(near ^ far);
     }
 
-    void advance() { start_ = std::uint16_t(kPowers[8] * start_ + tables_.nextStart[plainXor_]); }
+    // In 32 bits, masked: 16-bit arithmetic would make each step wait on
+    // merging a partial register.
+    void advance() { start_ = (std::uint32_t(kPowers[8]) * start_ + tables_.nextStart[plainXor_]) & 0xFFFFu; }
 
     const KeyTables &tables_;
     std::uint32_t start_ = 0; // Z, 16 bits; X = S = 0 at the start of a text

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,6 +56,44 @@ void BM_DecryptLongTextPlainLoop(benchmark::State &state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(letters.size()));
 }
 BENCHMARK(BM_DecryptLongTextPlainLoop)->Unit(benchmark::kMicrosecond);
+
+// The two decryptions in turns, each iteration both in alternating order and
+// timed apart, so that both meet the same moments of a busy machine: their
+// ratio is the counter "ratio", the figure the goal is judged by.
+void BM_DecryptLongTextBesidePlainLoop(benchmark::State &state)
+{
+    using Clock = std::chrono::steady_clock;
+    const std::string &letters = longText();
+    const std::string key(tavo::resultFileKey());
+    Clock::duration fast{};
+    Clock::duration plain{};
+    const auto decryptFast = [&] {
+        const auto start = Clock::now();
+        const std::string out = tavo::resultFileCipher().PC1DecryptHexText(letters);
+        benchmark::DoNotOptimize(out.data());
+        fast += Clock::now() - start;
+    };
+    const auto decryptPlain = [&] {
+        const auto start = Clock::now();
+        tavo::plain_pc1::PC1DecryptHexText(key.c_str(), letters.data(), letters.size());
+        benchmark::DoNotOptimize(tavo::plain_pc1::decryptedArea);
+        benchmark::ClobberMemory();
+        plain += Clock::now() - start;
+    };
+    bool fastFirst = true;
+    for (auto _ : state) {
+        if (fastFirst) {
+            decryptFast();
+            decryptPlain();
+        } else {
+            decryptPlain();
+            decryptFast();
+        }
+        fastFirst = !fastFirst;
+    }
+    state.counters["ratio"] = double(fast.count()) / double(plain.count());
+}
+BENCHMARK(BM_DecryptLongTextBesidePlainLoop)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadTypicalResultText(benchmark::State &state)
 {
