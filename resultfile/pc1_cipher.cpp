@@ -86,7 +86,7 @@ inline void computeHere([[maybe_unused]] Word &word)
 // keystream of both directions.
 class PC1Cipher::Keystream {
 public:
-    explicit Keystream(const KeyTables &tables) : tables_(tables) {}
+    explicit Keystream(const std::array<KeyForm, 256> &forms) : forms_(forms) {}
 
     // The next plain byte from the cipher byte c, fed back.
     std::uint8_t decrypt(std::uint8_t c)
@@ -94,7 +94,7 @@ public:
         const std::uint8_t word = wordBytes();
         // The plain byte and the next running XOR are both one XOR away from
         // the keystream word, so neither waits for the other.
-        std::uint8_t toPlain = tables_.subKeyByte[plainXor_] ^ c;
+        std::uint8_t toPlain = forms_[plainXor_].subKeyByte ^ c;
         std::uint8_t toNextXor = toPlain ^ plainXor_;
         computeHere(toPlain);
         computeHere(toNextXor);
@@ -106,7 +106,7 @@ public:
     // The cipher byte of the plain byte p, fed back.
     std::uint8_t encrypt(std::uint8_t p)
     {
-        const std::uint8_t c = wordBytes() ^ tables_.subKeyByte[plainXor_] ^ p;
+        const std::uint8_t c = wordBytes() ^ forms_[plainXor_].subKeyByte ^ p;
         advance();
         plainXor_ ^= p;
         return c;
@@ -118,10 +118,10 @@ private:
     std::uint8_t wordBytes() const
     {
         const std::size_t plainXor = plainXor_;
-        const auto &pairs = tables_.runningWordPairs;
+        const auto &pairs = forms_[plainXor].runningWordPairs;
         const std::uint64_t z = start_;
-        std::uint64_t low = (kPowerPairs[0] * z + pairs[0][plainXor]) ^ (kPowerPairs[1] * z + pairs[1][plainXor]);
-        std::uint64_t high = (kPowerPairs[2] * z + pairs[2][plainXor]) ^ (kPowerPairs[3] * z + pairs[3][plainXor]);
+        std::uint64_t low = (kPowerPairs[0] * z + pairs[0]) ^ (kPowerPairs[1] * z + pairs[1]);
+        std::uint64_t high = (kPowerPairs[2] * z + pairs[2]) ^ (kPowerPairs[3] * z + pairs[3]);
         computeHere(low);
         computeHere(high);
         // The bytes to fold sit at bits 0, 8, 32 and 40.
@@ -135,9 +135,9 @@ private:
 
     // In 32 bits, masked: 16-bit arithmetic would make each step wait on
     // merging a partial register.
-    void advance() { start_ = (std::uint32_t(kPowers[8]) * start_ + tables_.nextStart[plainXor_]) & 0xFFFFu; }
+    void advance() { start_ = (std::uint32_t(kPowers[8]) * start_ + forms_[plainXor_].nextStart) & 0xFFFFu; }
 
-    const KeyTables &tables_;
+    const std::array<KeyForm, 256> &forms_;
     std::uint32_t start_ = 0; // Z, 16 bits; X = S = 0 at the start of a text
     std::uint8_t plainXor_ = 0;
 };
@@ -166,15 +166,15 @@ PC1Cipher::PC1Cipher(std::string_view key)
             subKeyWords ^= subKey;
         }
         for (std::size_t k = 0; k < 4; ++k)
-            tables_.runningWordPairs[k][plainXor] = pairOf(running[k], running[k + 4]);
-        tables_.subKeyByte[plainXor] = std::uint8_t((subKeyWords >> 8) ^ subKeyWords);
-        tables_.nextStart[plainXor] = std::uint16_t(x + kInverse * unsigned(s));
+            forms_[plainXor].runningWordPairs[k] = pairOf(running[k], running[k + 4]);
+        forms_[plainXor].subKeyByte = std::uint8_t((subKeyWords >> 8) ^ subKeyWords);
+        forms_[plainXor].nextStart = std::uint16_t(x + kInverse * unsigned(s));
     }
 }
 
 std::string PC1Cipher::PC1DecryptHexText(std::string_view text) const
 {
-    Keystream keystream(tables_);
+    Keystream keystream(forms_);
     const std::size_t count = std::min(text.size() / 2, kDecryptedCapacity);
     std::string plain(count, '\0');
     const auto *letters = reinterpret_cast<const unsigned char *>(text.data());
@@ -194,7 +194,7 @@ std::string PC1Cipher::PC1DecryptHexText(std::string_view text) const
 
 std::string PC1Cipher::PC1EncryptHexText(std::string_view plain) const
 {
-    Keystream keystream(tables_);
+    Keystream keystream(forms_);
     std::string text(plain.size() * 2, '\0');
     for (std::size_t i = 0; i < plain.size(); ++i) {
         const std::uint8_t c = keystream.encrypt(static_cast<std::uint8_t>(plain[i]));

@@ -49,18 +49,19 @@ private:
     // After n plain bytes every key byte is the original key byte XOR the
     // running XOR of those n bytes, so what a byte's keystream word takes from
     // the key has only 256 forms, one per value of that running XOR. These
-    // are the forms, indexed by that value (see the .cpp for the algebra).
-    struct KeyTables {
+    // are the forms, indexed by that value (see the .cpp for the algebra),
+    // each in one cache line: a byte's look-ups all land in the same line.
+    struct alignas(64) KeyForm {
         // Running word X after each of the eight mixing steps, had the word
         // started with X = S = 0: steps k and k + 4 (k = 0..3) in the low
         // and high 32-bit half of runningWordPairs[k].
-        alignas(64) std::array<std::array<std::uint64_t, 256>, 4> runningWordPairs;
-        // High byte XOR low byte of the XOR of the eight sub-key words.
-        std::array<std::uint8_t, 256> subKeyByte;
+        std::array<std::uint64_t, 4> runningWordPairs;
         // The key's part in the next word's start.
-        std::array<std::uint16_t, 256> nextStart;
+        std::uint16_t nextStart;
+        // High byte XOR low byte of the XOR of the eight sub-key words.
+        std::uint8_t subKeyByte;
     };
-    KeyTables tables_;
+    std::array<KeyForm, 256> forms_;
 };
 
 // The cipher under resultFileKey(), made once for the whole run.
