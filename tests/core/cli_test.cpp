@@ -259,7 +259,9 @@ TEST_F(Cli, HelpOfEveryCommand)
         EXPECT_EQ(one.status, 0);
         EXPECT_NE(one.out.find(std::string("Usage: tavo12f-cli ") + command + " [OPTIONS] FILE"), std::string::npos)
             << one.out;
-        EXPECT_EQ(run({"help", command}).out, one.out);
+        const ProcessRun help = run({"help", command});
+        EXPECT_EQ(help.status, 0) << help.err;
+        EXPECT_EQ(help.out, one.out);
     }
 }
 
