@@ -22,16 +22,6 @@ int paletteSizeFor(int colours)
     return size;
 }
 
-// The exact palette of a picture of at most 256 colours: its colours in
-// order of first appearance, each pixel the number of its colour.
-void indexExactly(const ColourRuns &runs, IndexedPicture &out)
-{
-    out.palette = runs.colours;
-    writeRunIndices(runs, out.indices);
-    out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
-    out.exact = true;
-}
-
 int appendToBytes(GifFileType *gif, const GifByteType *data, int length)
 {
     static_cast<std::string *>(gif->UserData)->append(reinterpret_cast<const char *>(data), std::size_t(length));
@@ -95,12 +85,14 @@ IndexedPicture indexPicture(const QImage &picture)
     // One scan of the picture serves both the exact palette and the reduction.
     const ColourRuns runs = colourRuns(rgb, kExactReductionColours + programColours().size());
     if (runs.complete && runs.colours.size() <= std::size_t(kMaxPaletteSize)) {
-        indexExactly(runs, out);
+        // Few enough colours: each its own entry, in order of first appearance.
+        out.palette = runs.colours;
+        writeRunIndices(runs, out.indices);
+        out.exact = true;
     } else {
         out.palette = reduceColours(rgb, runs, out.indices, kMaxPaletteSize, programColours());
-        out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
-        out.exact = false;
     }
+    out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
     return out;
 }
 

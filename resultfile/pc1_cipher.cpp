@@ -114,7 +114,7 @@ public:
 
 private:
     // High byte XOR low byte of X_1..X_8 of the next keystream word; the
-    // sub-key words' part comes from the table.
+    // sub-key words' part comes from the key's form.
     std::uint8_t wordBytes() const
     {
         const std::size_t plainXor = plainXor_;

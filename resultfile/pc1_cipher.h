@@ -22,7 +22,7 @@ std::string_view resultFileKey();
 // Nibble value of one hex-letter character.
 constexpr unsigned hexLetterNibble(char c) { return (c >= 'a' && c <= 'p') ? unsigned(c - 'a') : 0u; }
 
-// The cipher under one key. The key's tables are computed once, when the
+// The cipher under one key. The key's forms are computed once, when the
 // object is made; every decryption or encryption then starts afresh from the
 // key, so one object serves any number of texts, from any thread, and the
 // same text always gives the same bytes.
