@@ -67,13 +67,9 @@ int sheetPage(const QStringList &args)
     const auto *result = std::get_if<tavo::LoadedResult>(&outcome);
     if (!result)
         return fail(QStringLiteral("cannot load %1").arg(args[0]));
-    tavo::ResultPanel panel;
-    tavo::applyFormLook(panel);
-    panel.resize(tavo::ResultPanel::kContentSize);
-    panel.setAttribute(Qt::WA_DontShowOnScreen);
-    panel.show();
-    panel.showResult(*result);
-    if (!tavo::resultSheetPages(panel, 1.0).front().save(args[1], "PNG"))
+    const auto panel = tavo::ResultPanel::offScreen(tavo::ResultPanel::kContentSize);
+    panel->showResult(*result);
+    if (!tavo::resultSheetPages(*panel, 1.0).front().save(args[1], "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(args[1]));
     return 0;
 }

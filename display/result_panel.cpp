@@ -67,6 +67,16 @@ ResultPanel::ResultPanel(QWidget *parent)
         });
 }
 
+std::unique_ptr<ResultPanel> ResultPanel::offScreen(QSize size)
+{
+    auto panel = std::make_unique<ResultPanel>();
+    applyFormLook(*panel);
+    panel->resize(size);
+    panel->setAttribute(Qt::WA_DontShowOnScreen);
+    panel->show();
+    return panel;
+}
+
 void ResultPanel::showResult(const LoadedResult &result)
 {
     profile_ = result.profile;

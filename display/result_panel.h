@@ -11,6 +11,8 @@
 #include <QSize>
 #include <QStringList>
 
+#include <memory>
+
 class QPlainTextEdit;
 
 namespace tavo {
@@ -24,6 +26,11 @@ class ResultPanel : public BevelPanel {
     Q_OBJECT
 public:
     explicit ResultPanel(QWidget *parent = nullptr);
+
+    // A panel for drawing results without a window: in the main window's
+    // look (its form font and the button-face background), at this size, and
+    // shown, so that its children count as visible, but never mapped anywhere.
+    static std::unique_ptr<ResultPanel> offScreen(QSize size);
 
     // The children reach beyond the design client size 1014 × 692; in the
     // window the rest is cut off, a rendered sheet shows all of it.

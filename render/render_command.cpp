@@ -87,19 +87,12 @@ struct RenderJob {
 // so out of the work of every load.
 std::unique_ptr<ResultPanel> newPanel(const RenderSettings &settings, bool chartAlone = false)
 {
-    // The main window's look: its form font and the button-face background.
-    auto owned = std::make_unique<ResultPanel>();
-    ResultPanel &panel = *owned;
-    applyFormLook(panel);
-    panel.resize(settings.sheet ? ResultPanel::kContentSize : ResultPanel::kDesignSize);
-    // Shown, so the children count as visible, but never mapped anywhere.
-    panel.setAttribute(Qt::WA_DontShowOnScreen);
-    panel.show();
+    auto panel = ResultPanel::offScreen(settings.sheet ? ResultPanel::kContentSize : ResultPanel::kDesignSize);
     if (chartAlone) {
-        panel.meInfo->hide();
-        panel.paPlot->hide();
+        panel->meInfo->hide();
+        panel->paPlot->hide();
     }
-    return owned;
+    return panel;
 }
 
 // The panel showing the result as the window would after the settings'

@@ -3,7 +3,6 @@
 // GIF bytes; the same with one panel for every file, as the command does; and
 // the parts apart.
 #include "display/bar_chart.h"
-#include "display/look.h"
 #include "display/result_panel.h"
 #include "export/colour_reduction.h"
 #include "export/gif_file.h"
@@ -34,16 +33,8 @@ std::optional<tavo::LoadedResult> loadSample(benchmark::State &state)
     return std::nullopt;
 }
 
-// A result panel in the window's look and size, shown but never mapped.
-std::unique_ptr<tavo::ResultPanel> shownPanel()
-{
-    auto panel = std::make_unique<tavo::ResultPanel>();
-    tavo::applyFormLook(*panel);
-    panel->resize(tavo::ResultPanel::kDesignSize);
-    panel->setAttribute(Qt::WA_DontShowOnScreen);
-    panel->show();
-    return panel;
-}
+// A result panel at the window's size, shown but never mapped.
+std::unique_ptr<tavo::ResultPanel> shownPanel() { return tavo::ResultPanel::offScreen(tavo::ResultPanel::kDesignSize); }
 
 QImage chartPictureOf(const tavo::LoadedResult &result)
 {
