@@ -14,6 +14,14 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+// AVX2 is chosen when the program runs, where GCC or Clang builds for x86-64
+// outside Windows; elsewhere the SSE2 or plain way serves.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#define TAVO_AVX2_CHANGES 1
+#include <immintrin.h>
+#else
+#define TAVO_AVX2_CHANGES 0
+#endif
 
 namespace tavo {
 
@@ -203,23 +211,96 @@ private:
     std::array<std::size_t, 257> firstWithRed_{};
 };
 
-// Where the run of `colour` that goes on at x ends in the row: four pixels
-// to a compare where the processor has SSE2, then pixel by pixel.
-int runEnd(const QRgb *row, int x, int width, QRgb colour)
+// The places where a row changes colour, as bits: bit i of changes (64 to a
+// word) is set when pixel i + 1 differs from pixel i, alpha aside. Each way
+// writes the bits of every pixel from 1 to width - 1 and clears the rest of
+// the last word.
+using ChangeFinder = void (*)(const QRgb *row, int width, std::uint64_t *changes);
+
+void setBit(std::uint64_t *changes, int i) { changes[i / 64] |= std::uint64_t{1} << (i % 64); }
+
+// Pixel by pixel from pixel `from` on, into words cleared beforehand.
+void plainChangesFrom(const QRgb *row, int from, int width, std::uint64_t *changes)
 {
+    for (int x = std::max(from, 1); x < width; ++x)
+        if (((row[x] ^ row[x - 1]) & ~kOpaque) != 0)
+            setBit(changes, x - 1);
+}
+
+void clearChanges(int width, std::uint64_t *changes)
+{
+    std::fill(changes, changes + (std::max(width - 1, 0) + 63) / 64, std::uint64_t{0});
+}
+
+void plainChanges(const QRgb *row, int width, std::uint64_t *changes)
+{
+    clearChanges(width, changes);
+    plainChangesFrom(row, 1, width, changes);
+}
+
 #ifdef __SSE2__
-    const __m128i wanted = _mm_set1_epi32(int(colour));
+// Eight pixels a step as two compares of four, a byte of bits a step.
+void sse2Changes(const QRgb *row, int width, std::uint64_t *changes)
+{
+    clearChanges(width, changes);
+    auto *bytes = reinterpret_cast<std::uint8_t *>(changes);
     const __m128i opaque = _mm_set1_epi32(int(kOpaque));
-    for (; width - x >= 4; x += 4) {
-        const __m128i pixels = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), opaque);
-        const auto same = unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(pixels, wanted))));
-        if (same != 0xFu)
-            return x + std::countr_one(same);
-    }
+    const auto same = [&](int x) {
+        const __m128i here = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), opaque);
+        const __m128i before = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x - 1)), opaque);
+        return unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(here, before))));
+    };
+    int x = 1;
+    for (; width - x >= 8; x += 8)
+        bytes[(x - 1) / 8] = std::uint8_t(~(same(x) | same(x + 4) << 4));
+    plainChangesFrom(row, x, width, changes);
+}
 #endif
-    while (x < width && (row[x] | kOpaque) == colour)
-        ++x;
-    return x;
+
+#if TAVO_AVX2_CHANGES
+// A bit for each of the eight pixels from `at` on that is as the pixel before it.
+__attribute__((target("avx2"), always_inline)) inline std::uint32_t sameAsBefore(const QRgb *at)
+{
+    const __m256i opaque = _mm256_set1_epi32(int(kOpaque));
+    const __m256i here = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(at)), opaque);
+    const __m256i before = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(at - 1)), opaque);
+    return std::uint32_t(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(here, before))));
+}
+
+// Eight pixels to a compare, thirty-two to a word of bits, for processors
+// that have AVX2.
+__attribute__((target("avx2"))) void avx2Changes(const QRgb *row, int width, std::uint64_t *changes)
+{
+    clearChanges(width, changes);
+    auto *words = reinterpret_cast<std::uint32_t *>(changes);
+    int x = 1;
+    for (; width - x >= 32; x += 32) {
+        const QRgb *at = row + x;
+        *words++ =
+            ~(sameAsBefore(at) | sameAsBefore(at + 8) << 8 | sameAsBefore(at + 16) << 16 | sameAsBefore(at + 24) << 24);
+    }
+    plainChangesFrom(row, x, width, changes);
+}
+#endif
+
+ChangeFinder changeFinder(RunFinder finder)
+{
+    switch (finder) {
+    case RunFinder::Plain: return plainChanges;
+    case RunFinder::Sse2:
+#ifdef __SSE2__
+        return sse2Changes;
+#else
+        return nullptr;
+#endif
+    case RunFinder::Avx2:
+#if TAVO_AVX2_CHANGES
+        return __builtin_cpu_supports("avx2") ? avx2Changes : nullptr;
+#else
+        return nullptr;
+#endif
+    }
+    return nullptr;
 }
 
 // Writes the runs' entries one after the other. A short run is written as
@@ -244,48 +325,94 @@ void writeRuns(const ColourRuns &runs, EntryOf entryOf, std::uint8_t *out, std::
 
 } // namespace
 
-ColourRuns colourRuns(const QImage &rgb, std::size_t limit)
+bool runFinderAvailable(RunFinder finder) { return changeFinder(finder) != nullptr; }
+
+RunFinder fastestRunFinder()
+{
+    static const RunFinder fastest = runFinderAvailable(RunFinder::Avx2) ? RunFinder::Avx2
+        : runFinderAvailable(RunFinder::Sse2)                            ? RunFinder::Sse2
+                                                                         : RunFinder::Plain;
+    return fastest;
+}
+
+ColourRuns colourRuns(const QImage &rgb, std::size_t limit) { return colourRuns(rgb, limit, fastestRunFinder()); }
+
+ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
 {
     ColourRuns out;
+    const ChangeFinder findChanges = changeFinder(finder);
+    if (!findChanges)
+        return colourRuns(rgb, limit);
     const int width = rgb.width();
     const int height = rgb.height();
+    if (width <= 0 || height <= 0)
+        return out;
     ColourTable numbers(std::min<std::size_t>(limit, 1024));
+    // The number of a colour not met before, or kNone when it is one too many.
+    constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    const auto numberNew = [&out, &numbers, limit](QRgb c) {
+        if (out.colours.size() >= limit)
+            return kNone;
+        const auto number = std::uint32_t(out.colours.size());
+        numbers.insert(c, number);
+        out.colours.push_back(c);
+        return number;
+    };
     // A chart averages some ten pixels a run: room for that many runs at
     // once (up to a million) rather than copying them along as they come.
-    out.runs.reserve(std::min<std::size_t>(std::size_t(width) * std::size_t(std::max(height, 0)) / 8 + 16, 1u << 20));
-    ColourRuns::Run run{0, 0};
-    QRgb runColour = 0;
+    out.runs.reserve(std::min<std::size_t>(std::size_t(width) * std::size_t(height) / 8 + 16, 1u << 20));
+    std::vector<std::uint64_t> changes(std::size_t(width + 63) / 64);
+
+    // The run being read: its colour's number and its first pixel, counted
+    // from the picture's start.
+    std::uint32_t number = 0;
+    std::uint64_t start = 0;
+    std::size_t used = 0; // runs written
+    const QRgb *lastRow = nullptr;
     for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        int x = 0;
-        while (x < width) {
-            if (run.length > 0) {
-                const int end = runEnd(row, x, width, runColour);
-                run.length += std::uint32_t(end - x);
-                x = end;
-                if (x == width)
-                    break;
-                out.runs.push_back(run);
+        const std::uint64_t rowStart = std::uint64_t(y) * std::uint64_t(width);
+        // Room for as many runs as the row has pixels, written in place.
+        out.runs.resize(used + std::size_t(width));
+        ColourRuns::Run *next = out.runs.data() + used;
+        // A run goes on across the row's start when the colour stays.
+        if (!lastRow || ((row[0] ^ lastRow[width - 1]) & ~kOpaque) != 0) {
+            const QRgb c = row[0] | kOpaque;
+            if (lastRow)
+                *next++ = {number, std::uint32_t(rowStart - start)};
+            const std::uint32_t *found = numbers.findOther(c);
+            number = found ? *found : numberNew(c);
+            start = rowStart;
+            if (number == kNone) {
+                out.runs.resize(std::size_t(next - out.runs.data()));
+                out.complete = false;
+                return out;
             }
-            const QRgb c = row[x] | kOpaque;
-            if (const std::uint32_t *found = numbers.find(c)) {
-                run.colour = *found;
-            } else {
-                if (out.colours.size() >= limit) {
+        }
+        findChanges(row, width, changes.data());
+        for (std::size_t word = 0; word < changes.size(); ++word) {
+            const QRgb *const wordRow = row + word * 64 + 1;
+            const std::uint64_t wordStart = rowStart + word * 64 + 1;
+            for (std::uint64_t bits = changes[word]; bits != 0; bits &= bits - 1) {
+                const int bit = std::countr_zero(bits);
+                const QRgb c = wordRow[bit] | kOpaque;
+                const std::uint64_t at = wordStart + std::uint64_t(bit);
+                *next++ = {number, std::uint32_t(at - start)};
+                start = at;
+                const std::uint32_t *found = numbers.findOther(c);
+                number = found ? *found : numberNew(c);
+                if (number == kNone) {
+                    out.runs.resize(std::size_t(next - out.runs.data()));
                     out.complete = false;
                     return out;
                 }
-                run.colour = std::uint32_t(out.colours.size());
-                numbers.insert(c, run.colour);
-                out.colours.push_back(c);
             }
-            runColour = c;
-            run.length = 1;
-            ++x;
         }
+        used = std::size_t(next - out.runs.data());
+        lastRow = row;
     }
-    if (run.length > 0)
-        out.runs.push_back(run);
+    out.runs.resize(used);
+    out.runs.push_back({number, std::uint32_t(std::uint64_t(width) * std::uint64_t(height) - start)});
     return out;
 }
 
@@ -323,7 +450,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
 
     const bool few = pictureRuns.complete && pictureRuns.colours.size() <= colourLimit;
     const std::vector<QRgb> &colourOf = pictureRuns.colours; // opaque, by number
-    const std::vector<ColourRuns::Run> &runs = pictureRuns.runs;
+    const auto &runs = pictureRuns.runs;
 
     // The colours to keep that the picture holds, each an entry of its own
     // (as many as fit, leaving at least one entry for the rest).

@@ -41,8 +41,8 @@ struct ColourRuns {
         std::uint32_t colour; // its number
         std::uint32_t length;
     };
-    std::vector<QRgb> colours; // by number
-    std::vector<Run> runs;
+    std::vector<QRgb> colours;                          // by number
+    std::vector<Run, UninitialisedAllocator<Run>> runs; // filled in place, not zeroed first
     bool complete = true; // false: the picture has more colours than the limit, and the runs stop there
 };
 
@@ -56,6 +56,14 @@ inline constexpr std::size_t kExactReductionColours = 8192;
 
 // The runs of a Format_RGB32 picture, as far as its first `limit` colours go.
 ColourRuns colourRuns(const QImage &rgb, std::size_t limit);
+
+// The ways of finding where a row changes colour: pixel by pixel, four
+// pixels to a compare (SSE2) or eight (AVX2, where the processor has it).
+// colourRuns takes the widest the processor offers; all give the same runs.
+enum class RunFinder { Plain, Sse2, Avx2 };
+bool runFinderAvailable(RunFinder finder);
+// The same with the given way; one that is not available means the widest.
+ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder);
 
 // The colours of keep that the picture holds get entries of their own first,
 // exact. The other pixels share the remaining entries: median cut over their

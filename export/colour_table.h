@@ -34,6 +34,19 @@ public:
         return nullptr;
     }
 
+    // The same for a colour already opaque and unlike the last one looked up
+    // (the next run's colour), which this leaves as it was.
+    std::uint32_t *findOther(QRgb c)
+    {
+        std::size_t at = slotOf(c);
+        while (keys_[at] != kEmpty) {
+            if (keys_[at] == c)
+                return &values_[at];
+            at = (at + 1) & mask_;
+        }
+        return nullptr;
+    }
+
     // Stores value for c unless c is there already; true when it was added.
     bool insert(QRgb c, std::uint32_t value)
     {
