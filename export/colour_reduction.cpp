@@ -44,22 +44,24 @@ int binOf(QRgb c)
 struct Bin {
     std::uint64_t count = 0;
     std::array<double, 3> sum{};
-    double sumSquares = 0;        // sum over pixels of r² + g² + b²
-    int slot = 0;                 // place in the histogram
-    std::array<double, 3> mean{}; // sum / count, once the sums are complete
-    void settle() { mean = {sum[0] / count, sum[1] / count, sum[2] / count}; }
+    double sumSquares = 0; // sum over pixels of r² + g² + b²
+    int slot = 0;          // place in the histogram
 };
 
 struct Moments {
     double count = 0;
     std::array<double, 3> sum{};
     double sumSquares = 0;
-    void add(const Bin &b)
+    void add(const Moments &m)
     {
-        count += double(b.count);
-        for (int k = 0; k < 3; ++k)
-            sum[std::size_t(k)] += b.sum[std::size_t(k)];
-        sumSquares += b.sumSquares;
+        count += m.count;
+        for (std::size_t k = 0; k < 3; ++k)
+            sum[k] += m.sum[k];
+        sumSquares += m.sumSquares;
+    }
+    Moments minus(const Moments &m) const
+    {
+        return {count - m.count, {sum[0] - m.sum[0], sum[1] - m.sum[1], sum[2] - m.sum[2]}, sumSquares - m.sumSquares};
     }
     // Squared error of all these pixels around their mean.
     double error() const
@@ -69,32 +71,44 @@ struct Moments {
         return sumSquares - (sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]) / count;
     }
 };
+// Every sum is of whole numbers below 2^53, exact in a double: adding or
+// taking away in any order gives the same moments.
 
-struct Box {
-    std::size_t begin, end; // range in the list of used bins
-    double error;
+// The used histogram cells: each one's moments, mean and histogram slot,
+// and the order the cuts put them in, a list of their numbers, so that
+// ordering a box moves small keys rather than whole cells.
+struct Cells {
+    std::vector<Moments> moments;
+    std::vector<std::array<double, 3>> means; // sum / count
+    std::vector<int> histogramSlots;
+    std::vector<std::uint32_t> order;
+    std::size_t size() const { return histogramSlots.size(); }
 };
 
-Moments momentsOf(const std::vector<Bin> &bins, std::size_t begin, std::size_t end)
-{
-    Moments m;
-    for (std::size_t i = begin; i < end; ++i)
-        m.add(bins[i]);
-    return m;
-}
+struct Box {
+    std::size_t begin, end; // range in the cells' order
+    Moments moments;
+};
+
+// Room that splitBox reuses from box to box.
+struct SplitKey {
+    double value;
+    std::uint32_t cell;
+};
 
 // Splits box in two along its widest channel where the two halves' squared
 // errors add up least. Returns the split position, or begin when the box holds
-// a single bin.
-std::size_t splitBox(std::vector<Bin> &bins, const Box &box)
+// a single bin; left receives the moments of the cells before the split.
+std::size_t splitBox(Cells &cells, const Box &box, std::vector<SplitKey> &keys, Moments &left)
 {
     if (box.end - box.begin < 2)
         return box.begin;
+    std::uint32_t *const order = cells.order.data();
     std::array<double, 3> low, high;
     low.fill(std::numeric_limits<double>::max());
     high.fill(std::numeric_limits<double>::lowest());
     for (std::size_t i = box.begin; i < box.end; ++i) {
-        const auto &m = bins[i].mean;
+        const auto &m = cells.means[order[i]];
         for (std::size_t k = 0; k < 3; ++k) {
             low[k] = std::min(low[k], m[k]);
             high[k] = std::max(high[k], m[k]);
@@ -104,24 +118,30 @@ std::size_t splitBox(std::vector<Bin> &bins, const Box &box)
     for (std::size_t k = 1; k < 3; ++k)
         if (high[k] - low[k] > high[axis] - low[axis])
             axis = k;
-    std::sort(bins.begin() + std::ptrdiff_t(box.begin), bins.begin() + std::ptrdiff_t(box.end),
-              [axis](const Bin &a, const Bin &b) { return a.mean[axis] < b.mean[axis]; });
+    // std::sort moves elements by the outcomes of its comparisons alone, so
+    // ordering keys puts equal means in the same order as ordering the cells
+    // themselves would.
+    const std::size_t count = box.end - box.begin;
+    keys.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t cell = order[box.begin + i];
+        keys[i] = {cells.means[cell][axis], cell};
+    }
+    std::sort(keys.begin(), keys.end(), [](const SplitKey &a, const SplitKey &b) { return a.value < b.value; });
+    for (std::size_t i = 0; i < count; ++i)
+        order[box.begin + i] = keys[i].cell;
 
-    const Moments whole = momentsOf(bins, box.begin, box.end);
-    Moments left;
+    const Moments &whole = box.moments;
+    Moments sofar;
     std::size_t best = box.begin + 1;
     double bestError = std::numeric_limits<double>::max();
     for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
-        left.add(bins[i]);
-        Moments right;
-        right.count = whole.count - left.count;
-        for (std::size_t k = 0; k < 3; ++k)
-            right.sum[k] = whole.sum[k] - left.sum[k];
-        right.sumSquares = whole.sumSquares - left.sumSquares;
-        const double error = left.error() + right.error();
+        sofar.add(cells.moments[order[i]]);
+        const double error = sofar.error() + whole.minus(sofar).error();
         if (error < bestError) {
             bestError = error;
             best = i + 1;
+            left = sofar;
         }
     }
     return best;
@@ -436,7 +456,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
                                 int maxColours, const std::vector<QRgb> &keep)
 {
     // While the picture has few enough colours that the others can still
-    // have exact slots whatever it keeps, the work is on its runs.
+    // have exact histogramSlots whatever it keeps, the work is on its runs.
     const std::size_t colourLimit = kMaxExactColours + keep.size();
     if (!pictureRuns.complete && pictureRuns.colours.size() < colourLimit)
         return reduceColours(rgb, colourRuns(rgb, colourLimit), indices, maxColours, keep);
@@ -543,9 +563,24 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
         }
     }
     const std::size_t slotCount = bins.size();
-    bins.erase(std::remove_if(bins.begin(), bins.end(), [](const Bin &b) { return b.count == 0; }), bins.end());
-    for (Bin &bin : bins)
-        bin.settle();
+    Cells cells;
+    {
+        const auto used =
+            std::size_t(std::count_if(bins.begin(), bins.end(), [](const Bin &b) { return b.count > 0; }));
+        cells.moments.reserve(used);
+        cells.means.reserve(used);
+        cells.histogramSlots.reserve(used);
+        for (const Bin &bin : bins) {
+            if (bin.count == 0)
+                continue;
+            const double count = double(bin.count);
+            cells.moments.push_back({count, bin.sum, bin.sumSquares});
+            cells.means.push_back({bin.sum[0] / count, bin.sum[1] / count, bin.sum[2] / count});
+            cells.histogramSlots.push_back(bin.slot);
+        }
+        cells.order.resize(used);
+        std::iota(cells.order.begin(), cells.order.end(), std::uint32_t{0});
+    }
 
     // Writes every pixel's entry: kept colours their own, the others the
     // entry of their slot.
@@ -568,7 +603,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
         }
     };
 
-    if (bins.empty() || freeEntries < 1) {
+    if (cells.size() == 0 || freeEntries < 1) {
         // Only kept colours (or nothing at all).
         if (result.empty()) {
             std::fill(indices.begin(), indices.end(), std::uint8_t{0});
@@ -597,18 +632,23 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
             boxes.push_back(box);
         else
             boxes[place] = box;
-        worst.push({box.end - box.begin < 2 ? -1.0 : box.error, place});
+        worst.push({box.end - box.begin < 2 ? -1.0 : box.moments.error(), place});
     };
-    addBox(0, Box{0, bins.size(), momentsOf(bins, 0, bins.size()).error()});
+    Moments all;
+    for (const Moments &m : cells.moments)
+        all.add(m);
+    addBox(0, Box{0, cells.size(), all});
+    std::vector<SplitKey> keys;
     while (int(boxes.size()) < freeEntries) {
         const std::size_t place = worst.top().box;
         const Box box = boxes[place];
         if (box.end - box.begin < 2)
             break;
         worst.pop();
-        const std::size_t cut = splitBox(bins, box);
-        addBox(place, Box{box.begin, cut, momentsOf(bins, box.begin, cut).error()});
-        addBox(boxes.size(), Box{cut, box.end, momentsOf(bins, cut, box.end).error()});
+        Moments left;
+        const std::size_t cut = splitBox(cells, box, keys, left);
+        addBox(place, Box{box.begin, cut, left});
+        addBox(boxes.size(), Box{cut, box.end, box.moments.minus(left)});
     }
     // The kept colours come first and stay where they are; the others move.
     std::vector<std::array<double, 3>> palette;
@@ -617,25 +657,25 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
         palette.push_back({double(qRed(c)), double(qGreen(c)), double(qBlue(c))});
     const std::size_t firstFree = palette.size();
     for (const Box &box : boxes) {
-        const Moments m = momentsOf(bins, box.begin, box.end);
+        const Moments &m = box.moments;
         palette.push_back({m.sum[0] / m.count, m.sum[1] / m.count, m.sum[2] / m.count});
     }
 
-    // Each bin starts at the entry of its box, and each round looks for its
+    // Each cell starts at the entry of its box, and each round looks for its
     // nearest entry from where it is.
-    std::vector<std::size_t> assigned(bins.size());
+    std::vector<std::size_t> assigned(cells.size());
     for (std::size_t b = 0; b < boxes.size(); ++b)
-        std::fill(assigned.begin() + std::ptrdiff_t(boxes[b].begin), assigned.begin() + std::ptrdiff_t(boxes[b].end),
-                  firstFree + b);
+        for (std::size_t i = boxes[b].begin; i < boxes[b].end; ++i)
+            assigned[cells.order[i]] = firstFree + b;
     // Each round moves every bin to its nearest entry and every free entry to
     // the mean of its pixels; the last round's means fit the final assignment.
     for (int round = 0; round <= kRefineRounds; ++round) {
         const NearestEntry nearest(palette);
-        for (std::size_t i = 0; i < bins.size(); ++i)
-            assigned[i] = nearest(bins[i].mean, assigned[i]);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            assigned[i] = nearest(cells.means[i], assigned[i]);
         std::vector<Moments> members(palette.size());
-        for (std::size_t i = 0; i < bins.size(); ++i)
-            members[assigned[i]].add(bins[i]);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            members[assigned[i]].add(cells.moments[i]);
         for (std::size_t e = firstFree; e < palette.size(); ++e)
             if (members[e].count > 0)
                 palette[e] = {members[e].sum[0] / members[e].count, members[e].sum[1] / members[e].count,
@@ -643,8 +683,8 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
     }
 
     std::vector<std::uint8_t> entryOfSlot(slotCount, 0);
-    for (std::size_t i = 0; i < bins.size(); ++i)
-        entryOfSlot[std::size_t(bins[i].slot)] = std::uint8_t(assigned[i]);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        entryOfSlot[std::size_t(cells.histogramSlots[i])] = std::uint8_t(assigned[i]);
     writeIndices(entryOfSlot);
     for (std::size_t e = firstFree; e < palette.size(); ++e)
         result.push_back(
