@@ -299,6 +299,9 @@ __attribute__((target("avx2"))) void avx2Changes(const QRgb *row, int width, std
         *words++ =
             ~(sameAsBefore(at) | sameAsBefore(at + 8) << 8 | sameAsBefore(at + 16) << 16 | sameAsBefore(at + 24) << 24);
     }
+    auto *bytes = reinterpret_cast<std::uint8_t *>(words);
+    for (; width - x >= 8; x += 8)
+        *bytes++ = std::uint8_t(~sameAsBefore(row + x));
     plainChangesFrom(row, x, width, changes);
 }
 #endif
@@ -325,22 +328,51 @@ ChangeFinder changeFinder(RunFinder finder)
 
 // Writes the runs' entries one after the other. A short run is written as
 // sixteen bytes at once: what goes past its end is overwritten by the runs
-// after it, so only the last sixteen bytes of the picture need exact writes.
+// after it, so only the runs within the last sixteen bytes of the picture
+// need exact writes.
 template <typename EntryOf>
-void writeRuns(const ColourRuns &runs, EntryOf entryOf, std::uint8_t *out, std::size_t size)
+void writeRuns(const ColourRuns &runs, EntryOf entryOf, std::uint8_t *out)
 {
-    std::uint8_t *const end = out + size;
-    for (const ColourRuns::Run &run : runs.runs) {
-        const std::uint8_t entry = entryOf(run.colour);
-        if (run.length <= 16 && end - out >= 16) {
-            std::uint64_t repeated = 0x0101010101010101u * entry;
+    std::size_t exactFrom = runs.runs.size();
+    for (std::uint64_t last = 0; exactFrom > 0 && last < 16;)
+        last += runs.runs[--exactFrom].length;
+    const ColourRuns::Run *run = runs.runs.data();
+    for (const ColourRuns::Run *const end = run + exactFrom; run != end; ++run) {
+        const std::uint8_t entry = entryOf(run->colour);
+        if (run->length <= 16) {
+            const std::uint64_t repeated = 0x0101010101010101u * entry;
             std::memcpy(out, &repeated, 8);
             std::memcpy(out + 8, &repeated, 8);
         } else {
-            std::memset(out, entry, run.length);
+            std::memset(out, entry, run->length);
         }
-        out += run.length;
+        out += run->length;
     }
+    for (const ColourRuns::Run *const end = runs.runs.data() + runs.runs.size(); run != end; ++run) {
+        std::memset(out, entryOf(run->colour), run->length);
+        out += run->length;
+    }
+}
+
+constexpr std::uint32_t kNoNumber = 0xFFFFFFFFu;
+
+// Numbers colour c, not met before, in out and numbers; kNoNumber (and out
+// incomplete) when it is a colour too many. Kept out of the loop over runs,
+// which meets new colours seldom.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+std::uint32_t
+numberNew(ColourRuns &out, ColourTable &numbers, std::size_t limit, QRgb c)
+{
+    if (out.colours.size() >= limit) {
+        out.complete = false;
+        return kNoNumber;
+    }
+    const auto number = std::uint32_t(out.colours.size());
+    numbers.insert(c, number);
+    out.colours.push_back(c);
+    return number;
 }
 
 } // namespace
@@ -368,16 +400,7 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
     if (width <= 0 || height <= 0)
         return out;
     ColourTable numbers(std::min<std::size_t>(limit, 1024));
-    // The number of a colour not met before, or kNone when it is one too many.
-    constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    const auto numberNew = [&out, &numbers, limit](QRgb c) {
-        if (out.colours.size() >= limit)
-            return kNone;
-        const auto number = std::uint32_t(out.colours.size());
-        numbers.insert(c, number);
-        out.colours.push_back(c);
-        return number;
-    };
+    ColourTable::Reader numberOf = numbers.reader();
     // A chart averages some ten pixels a run: room for that many runs at
     // once (up to a million) rather than copying them along as they come.
     out.runs.reserve(std::min<std::size_t>(std::size_t(width) * std::size_t(height) / 8 + 16, 1u << 20));
@@ -400,13 +423,16 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
             const QRgb c = row[0] | kOpaque;
             if (lastRow)
                 *next++ = {number, std::uint32_t(rowStart - start)};
-            const std::uint32_t *found = numbers.findOther(c);
-            number = found ? *found : numberNew(c);
             start = rowStart;
-            if (number == kNone) {
-                out.runs.resize(std::size_t(next - out.runs.data()));
-                out.complete = false;
-                return out;
+            if (const std::uint32_t *found = numberOf.find(c)) {
+                number = *found;
+            } else {
+                number = numberNew(out, numbers, limit, c);
+                if (number == kNoNumber) {
+                    out.runs.resize(std::size_t(next - out.runs.data()));
+                    return out;
+                }
+                numberOf = numbers.reader();
             }
         }
         findChanges(row, width, changes.data());
@@ -419,12 +445,15 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
                 const std::uint64_t at = wordStart + std::uint64_t(bit);
                 *next++ = {number, std::uint32_t(at - start)};
                 start = at;
-                const std::uint32_t *found = numbers.findOther(c);
-                number = found ? *found : numberNew(c);
-                if (number == kNone) {
-                    out.runs.resize(std::size_t(next - out.runs.data()));
-                    out.complete = false;
-                    return out;
+                if (const std::uint32_t *found = numberOf.find(c)) {
+                    number = *found;
+                } else {
+                    number = numberNew(out, numbers, limit, c);
+                    if (number == kNoNumber) {
+                        out.runs.resize(std::size_t(next - out.runs.data()));
+                        return out;
+                    }
+                    numberOf = numbers.reader();
                 }
             }
         }
@@ -443,7 +472,7 @@ void writeRunIndices(const ColourRuns &runs, PaletteIndices &indices)
         size += run.length;
     indices.resize(size);
     writeRuns(
-        runs, [](std::uint32_t colour) { return std::uint8_t(colour); }, indices.data(), size);
+        runs, [](std::uint32_t colour) { return std::uint8_t(colour); }, indices.data());
 }
 
 std::vector<QRgb> reduceColours(const QImage &rgb, PaletteIndices &indices, int maxColours,
@@ -592,7 +621,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
                 entryOfColour[n] =
                     slotOfColour[n] == kKeptSlot ? std::uint8_t(*kept.find(colourOf[n])) : entryOfSlot[slotOfColour[n]];
             writeRuns(
-                pictureRuns, [&entryOfColour](std::uint32_t colour) { return entryOfColour[colour]; }, out, pixelCount);
+                pictureRuns, [&entryOfColour](std::uint32_t colour) { return entryOfColour[colour]; }, out);
             return;
         }
         const std::uint32_t *slot = pixelSlots.data();

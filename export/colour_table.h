@@ -1,8 +1,8 @@
 #pragma once
 // A table from opaque colours to small numbers, for the per-pixel passes of
-// indexing a picture: open addressing in one flat array, no allocation per
-// colour, and the last colour looked up remembered, since pictures of charts
-// come in long runs of one colour.
+// indexing a picture: open addressing in one flat array of colour and number
+// side by side, no allocation per colour, and the last colour looked up
+// remembered, since pictures of charts come in long runs of one colour.
 
 #include <QRgb>
 
@@ -13,6 +13,11 @@
 namespace tavo {
 
 class ColourTable {
+    struct Slot {
+        QRgb key;
+        std::uint32_t value;
+    };
+
 public:
     // Room for `capacity` colours at first; the table grows as colours come.
     explicit ColourTable(std::size_t capacity) { allocate(capacity); }
@@ -23,46 +28,52 @@ public:
         c |= 0xFF000000u;
         if (c == lastColour_)
             return lastValue_;
-        std::size_t at = slotOf(c);
-        while (keys_[at] != kEmpty) {
-            if (keys_[at] == c) {
-                remember(c, &values_[at]);
-                return &values_[at];
-            }
-            at = (at + 1) & mask_;
-        }
-        return nullptr;
+        std::uint32_t *value = Reader{slots_.data(), mask_, shift_}.find(c);
+        if (value)
+            remember(c, value);
+        return value;
     }
 
-    // The same for a colour already opaque and unlike the last one looked up
-    // (the next run's colour), which this leaves as it was.
-    std::uint32_t *findOther(QRgb c)
-    {
-        std::size_t at = slotOf(c);
-        while (keys_[at] != kEmpty) {
-            if (keys_[at] == c)
-                return &values_[at];
-            at = (at + 1) & mask_;
+    // Looks colours up without remembering the last one, for a loop that
+    // keeps it in registers; valid until the next insert.
+    class Reader {
+    public:
+        // The number of colour c, already opaque, or nothing.
+        std::uint32_t *find(QRgb c) const
+        {
+            std::size_t at = slotOf(c, shift_);
+            while (slots_[at].key != c) {
+                if (slots_[at].key == kEmpty)
+                    return nullptr;
+                at = (at + 1) & mask_;
+            }
+            return &slots_[at].value;
         }
-        return nullptr;
-    }
+
+    private:
+        friend class ColourTable;
+        Reader(Slot *table, std::size_t mask, int shift) : slots_(table), mask_(mask), shift_(shift) {}
+        Slot *slots_;
+        std::size_t mask_;
+        int shift_;
+    };
+    Reader reader() { return {slots_.data(), mask_, shift_}; }
 
     // Stores value for c unless c is there already; true when it was added.
     bool insert(QRgb c, std::uint32_t value)
     {
         c |= 0xFF000000u;
-        if (2 * (size_ + 1) > keys_.size())
+        if (2 * (size_ + 1) > slots_.size())
             grow();
-        std::size_t at = slotOf(c);
-        while (keys_[at] != kEmpty) {
-            if (keys_[at] == c)
+        std::size_t at = slotOf(c, shift_);
+        while (slots_[at].key != kEmpty) {
+            if (slots_[at].key == c)
                 return false;
             at = (at + 1) & mask_;
         }
-        keys_[at] = c;
-        values_[at] = value;
+        slots_[at] = {c, value};
         ++size_;
-        remember(c, &values_[at]);
+        remember(c, &slots_[at].value);
         return true;
     }
 
@@ -75,8 +86,7 @@ private:
         std::size_t size = 16;
         while (size < 2 * capacity)
             size *= 2;
-        keys_.assign(size, kEmpty);
-        values_.resize(size);
+        slots_.assign(size, Slot{kEmpty, 0});
         mask_ = size - 1;
         shift_ = 32;
         while ((std::size_t{1} << (32 - shift_)) < size)
@@ -85,19 +95,16 @@ private:
 
     void grow()
     {
-        std::vector<QRgb> keys = std::move(keys_);
-        std::vector<std::uint32_t> values = std::move(values_);
-        keys_.clear();
-        values_.clear();
-        allocate(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (keys[i] == kEmpty)
+        std::vector<Slot> old = std::move(slots_);
+        slots_.clear();
+        allocate(old.size());
+        for (const Slot &slot : old) {
+            if (slot.key == kEmpty)
                 continue;
-            std::size_t at = slotOf(keys[i]);
-            while (keys_[at] != kEmpty)
+            std::size_t at = slotOf(slot.key, shift_);
+            while (slots_[at].key != kEmpty)
                 at = (at + 1) & mask_;
-            keys_[at] = keys[i];
-            values_[at] = values[i];
+            slots_[at] = slot;
         }
         // The remembered value has moved.
         lastColour_ = kEmpty;
@@ -108,15 +115,14 @@ private:
     static constexpr QRgb kEmpty = 0;
 
     // The top bits of a multiplicative hash.
-    std::size_t slotOf(QRgb c) const { return std::size_t(std::uint32_t(c * 0x9E3779B1u) >> shift_); }
+    static std::size_t slotOf(QRgb c, int shift) { return std::size_t(std::uint32_t(c * 0x9E3779B1u) >> shift); }
     void remember(QRgb c, std::uint32_t *value)
     {
         lastColour_ = c;
         lastValue_ = value;
     }
 
-    std::vector<QRgb> keys_;
-    std::vector<std::uint32_t> values_;
+    std::vector<Slot> slots_;
     std::size_t mask_ = 0;
     int shift_ = 32;
     std::size_t size_ = 0;
