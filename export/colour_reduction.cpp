@@ -104,16 +104,18 @@ std::size_t splitBox(Cells &cells, const Box &box, std::vector<SplitKey> &keys, 
     if (box.end - box.begin < 2)
         return box.begin;
     std::uint32_t *const order = cells.order.data();
-    std::array<double, 3> low, high;
-    low.fill(std::numeric_limits<double>::max());
-    high.fill(std::numeric_limits<double>::lowest());
+    double low0 = std::numeric_limits<double>::max(), low1 = low0, low2 = low0;
+    double high0 = std::numeric_limits<double>::lowest(), high1 = high0, high2 = high0;
     for (std::size_t i = box.begin; i < box.end; ++i) {
         const auto &m = cells.means[order[i]];
-        for (std::size_t k = 0; k < 3; ++k) {
-            low[k] = std::min(low[k], m[k]);
-            high[k] = std::max(high[k], m[k]);
-        }
+        low0 = std::min(low0, m[0]);
+        low1 = std::min(low1, m[1]);
+        low2 = std::min(low2, m[2]);
+        high0 = std::max(high0, m[0]);
+        high1 = std::max(high1, m[1]);
+        high2 = std::max(high2, m[2]);
     }
+    const std::array<double, 3> low{low0, low1, low2}, high{high0, high1, high2};
     std::size_t axis = 0;
     for (std::size_t k = 1; k < 3; ++k)
         if (high[k] - low[k] > high[axis] - low[axis])
@@ -147,33 +149,33 @@ std::size_t splitBox(Cells &cells, const Box &box, std::vector<SplitKey> &keys, 
     return best;
 }
 
-double distance(const std::array<double, 3> &a, const std::array<double, 3> &b)
-{
-    const double dr = a[0] - b[0], dg = a[1] - b[1], db = a[2] - b[2];
-    return dr * dr + dg * dg + db * db;
-}
-
 // The palette entry nearest to a colour, the first of equally near ones, as a
-// scan of the whole palette finds it. Entries are visited outwards from the
-// colour in order of red, and each direction stops once the red difference
-// alone puts every further entry farther than the best so far; every entry
-// as near as the nearest is still visited, so where the search starts does
-// not change the answer.
+// scan of the whole palette finds it. Entries are kept in order of red (then
+// of place), and the search goes up and then down from the colour's red,
+// each way stopping once the red difference alone puts every further entry
+// farther than the best so far; every entry as near as the nearest is still
+// visited, so where the search starts does not change the answer.
 class NearestEntry {
 public:
     explicit NearestEntry(const std::vector<std::array<double, 3>> &palette) : palette_(palette)
     {
-        order_.resize(palette.size());
-        std::iota(order_.begin(), order_.end(), std::size_t{0});
-        std::sort(order_.begin(), order_.end(), [&palette](std::size_t a, std::size_t b) {
-            return palette[a][0] < palette[b][0] || (palette[a][0] == palette[b][0] && a < b);
-        });
-        for (const std::size_t i : order_)
-            reds_.push_back(palette[i][0]);
-        // firstWithRed_[r]: the first place in order_ whose red is r or more.
+        // Red, then place: a strict order, the same whatever way of sorting.
+        struct Key {
+            double red;
+            std::uint32_t place;
+        };
+        std::vector<Key> keys(palette.size());
+        for (std::size_t i = 0; i < palette.size(); ++i)
+            keys[i] = {palette[i][0], std::uint32_t(i)};
+        std::sort(keys.begin(), keys.end(),
+                  [](const Key &a, const Key &b) { return a.red < b.red || (a.red == b.red && a.place < b.place); });
+        sorted_.resize(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            sorted_[i] = {palette[keys[i].place], keys[i].place};
+        // firstWithRed_[r]: the first place in sorted_ whose red is r or more.
         std::size_t place = 0;
         for (std::size_t r = 0; r < firstWithRed_.size(); ++r) {
-            while (place < reds_.size() && reds_[place] < double(r))
+            while (place < sorted_.size() && sorted_[place].colour[0] < double(r))
                 ++place;
             firstWithRed_[r] = place;
         }
@@ -184,50 +186,50 @@ public:
     {
         std::size_t best = guess;
         double bestDistance = distance(palette_[guess], colour);
-        const auto consider = [&](std::size_t i) {
-            const double d = distance(palette_[i], colour);
-            if (d < bestDistance || (d == bestDistance && i < best)) {
+        const auto consider = [&](const Entry &e) {
+            const double d = distance(e.colour, colour);
+            if (d < bestDistance || (d == bestDistance && e.place < best)) {
                 bestDistance = d;
-                best = i;
+                best = e.place;
             }
         };
-        const std::size_t count = reds_.size();
+        const std::size_t count = sorted_.size();
         // The first place with a red not below the colour's, found from the
         // whole red below it (the places of one whole red are few).
         const std::size_t whole = std::size_t(std::clamp(colour[0], 0.0, 255.0));
         std::size_t up = firstWithRed_[whole];
-        while (up < firstWithRed_[whole + 1] && reds_[up] < colour[0])
+        while (up < firstWithRed_[whole + 1] && sorted_[up].colour[0] < colour[0])
             ++up;
-        std::size_t down = up;
-        // A distance is never below its red part: adding squares rounds upwards or stays.
-        for (bool more = true; more;) {
-            more = false;
-            if (up < count) {
-                const double dr = reds_[up] - colour[0];
-                if (dr * dr <= bestDistance) {
-                    consider(order_[up++]);
-                    more = true;
-                } else {
-                    up = count;
-                }
-            }
-            if (down > 0) {
-                const double dr = colour[0] - reds_[down - 1];
-                if (dr * dr <= bestDistance) {
-                    consider(order_[--down]);
-                    more = true;
-                } else {
-                    down = 0;
-                }
-            }
+        // A distance is never below its red part: adding squares rounds
+        // upwards or stays.
+        for (std::size_t i = up; i < count; ++i) {
+            const double dr = sorted_[i].colour[0] - colour[0];
+            if (dr * dr > bestDistance)
+                break;
+            consider(sorted_[i]);
+        }
+        for (std::size_t i = up; i > 0; --i) {
+            const double dr = colour[0] - sorted_[i - 1].colour[0];
+            if (dr * dr > bestDistance)
+                break;
+            consider(sorted_[i - 1]);
         }
         return best;
     }
 
 private:
+    struct Entry {
+        std::array<double, 3> colour;
+        std::size_t place; // in the palette
+    };
+    static double distance(const std::array<double, 3> &a, const std::array<double, 3> &b)
+    {
+        const double dr = a[0] - b[0], dg = a[1] - b[1], db = a[2] - b[2];
+        return dr * dr + dg * dg + db * db;
+    }
+
     const std::vector<std::array<double, 3>> &palette_;
-    std::vector<std::size_t> order_; // entries by red, then by place
-    std::vector<double> reds_;       // their reds
+    std::vector<Entry> sorted_; // by red, then by place
     std::array<std::size_t, 257> firstWithRed_{};
 };
 
@@ -392,13 +394,22 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit) { return colourRuns(
 ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
 {
     ColourRuns out;
+    colourRuns(rgb, limit, finder, out);
+    return out;
+}
+
+void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRuns &out)
+{
+    out.colours.clear();
+    out.runs.clear();
+    out.complete = true;
     const ChangeFinder findChanges = changeFinder(finder);
     if (!findChanges)
-        return colourRuns(rgb, limit);
+        return colourRuns(rgb, limit, fastestRunFinder(), out);
     const int width = rgb.width();
     const int height = rgb.height();
     if (width <= 0 || height <= 0)
-        return out;
+        return;
     ColourTable numbers(std::min<std::size_t>(limit, 1024));
     ColourTable::Reader numberOf = numbers.reader();
     // A chart averages some ten pixels a run: room for that many runs at
@@ -430,7 +441,7 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
                 number = numberNew(out, numbers, limit, c);
                 if (number == kNoNumber) {
                     out.runs.resize(std::size_t(next - out.runs.data()));
-                    return out;
+                    return;
                 }
                 numberOf = numbers.reader();
             }
@@ -451,7 +462,7 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
                     number = numberNew(out, numbers, limit, c);
                     if (number == kNoNumber) {
                         out.runs.resize(std::size_t(next - out.runs.data()));
-                        return out;
+                        return;
                     }
                     numberOf = numbers.reader();
                 }
@@ -462,7 +473,7 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
     }
     out.runs.resize(used);
     out.runs.push_back({number, std::uint32_t(std::uint64_t(width) * std::uint64_t(height) - start)});
-    return out;
+    return;
 }
 
 void writeRunIndices(const ColourRuns &runs, PaletteIndices &indices)

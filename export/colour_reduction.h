@@ -62,8 +62,12 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit);
 // colourRuns takes the widest the processor offers; all give the same runs.
 enum class RunFinder { Plain, Sse2, Avx2 };
 bool runFinderAvailable(RunFinder finder);
+RunFinder fastestRunFinder(); // the widest available
 // The same with the given way; one that is not available means the widest.
 ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder);
+// The same into out, whose vectors keep the room they have: a caller that
+// indexes picture after picture allocates it once.
+void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRuns &out);
 
 // The colours of keep that the picture holds get entries of their own first,
 // exact. The other pixels share the remaining entries: median cut over their

@@ -71,19 +71,22 @@ const std::vector<QRgb> &programColours()
     return colours;
 }
 
-} // namespace
-
-IndexedPicture indexPicture(const QImage &picture)
+// Indexes picture into out, using runs as room to work in; both keep the
+// room they had, so indexing picture after picture allocates once.
+void indexPicture(const QImage &picture, IndexedPicture &out, ColourRuns &runs)
 {
-    IndexedPicture out;
+    out.width = out.height = 0;
+    out.indices.clear();
+    out.palette.clear();
+    out.exact = false;
     if (picture.isNull())
-        return out;
+        return;
     const QImage rgb =
         picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     out.width = rgb.width();
     out.height = rgb.height();
     // One scan of the picture serves both the exact palette and the reduction.
-    const ColourRuns runs = colourRuns(rgb, kExactReductionColours + programColours().size());
+    colourRuns(rgb, kExactReductionColours + programColours().size(), fastestRunFinder(), runs);
     if (runs.complete && runs.colours.size() <= std::size_t(kMaxPaletteSize)) {
         // Few enough colours: each its own entry, in order of first appearance.
         out.palette = runs.colours;
@@ -93,6 +96,34 @@ IndexedPicture indexPicture(const QImage &picture)
         out.palette = reduceColours(rgb, runs, out.indices, kMaxPaletteSize, programColours());
     }
     out.palette.resize(std::size_t(paletteSizeFor(int(out.palette.size()))), qRgb(0, 0, 0));
+}
+
+// Fresh room of a picture's size costs a page fault every few kilobytes, so
+// the room of the last picture's runs (and, for gifBytes, its indices)
+// serves the next one, in a batch many. Nothing else carries over, and very
+// large room is given back.
+constexpr std::size_t kKeptRoom = std::size_t{8} << 20;
+
+ColourRuns &runsRoom()
+{
+    thread_local ColourRuns runs;
+    return runs;
+}
+
+void trimRoom()
+{
+    ColourRuns &runs = runsRoom();
+    if (runs.runs.capacity() * sizeof(ColourRuns::Run) > kKeptRoom)
+        runs = {};
+}
+
+} // namespace
+
+IndexedPicture indexPicture(const QImage &picture)
+{
+    IndexedPicture out;
+    indexPicture(picture, out, runsRoom());
+    trimRoom();
     return out;
 }
 
@@ -100,8 +131,14 @@ std::optional<std::string> gifBytes(const QImage &picture)
 {
     if (picture.isNull() || picture.width() > kMaxGifSide || picture.height() > kMaxGifSide)
         return std::nullopt;
+    thread_local IndexedPicture indexed;
+    indexPicture(picture, indexed, runsRoom());
+    trimRoom();
     std::string bytes;
-    if (!writeGif(bytes, indexPicture(picture)))
+    const bool written = writeGif(bytes, indexed);
+    if (indexed.indices.capacity() > kKeptRoom)
+        indexed = {};
+    if (!written)
         return std::nullopt;
     return bytes;
 }
