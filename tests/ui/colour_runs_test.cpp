@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tavo;
@@ -147,6 +148,93 @@ TEST(ColourRuns, ManyColoursComeBackPixelForPixel)
         EXPECT_EQ(runs.colours, seen);
         EXPECT_GT(seen.size(), 2000u);
     }
+}
+
+namespace {
+
+// The runs of a picture read pixel by pixel, as colours and lengths.
+std::vector<std::pair<QRgb, std::uint32_t>> runsReadPixelByPixel(const QImage &picture)
+{
+    std::vector<std::pair<QRgb, std::uint32_t>> out;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb c = row[x] | 0xFF000000u;
+            if (!out.empty() && out.back().first == c)
+                ++out.back().second;
+            else
+                out.push_back({c, 1});
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// Every way of finding runs that this processor offers (the plain one
+// always) gives the runs of a pixel-by-pixel reading: a colour change at
+// every place in rows of every width up to 80 and of a chart's 1020 (so
+// across every vector width and block edge), and random rows in which some
+// pixels differ from their neighbours only in alpha.
+TEST(ColourRuns, EveryWayOfFindingRunsAgreesWithAPixelByPixelReading)
+{
+    ASSERT_TRUE(runFinderAvailable(RunFinder::Plain));
+    ASSERT_TRUE(runFinderAvailable(fastestRunFinder()));
+    std::vector<RunFinder> finders;
+    for (const RunFinder finder : {RunFinder::Plain, RunFinder::Sse2, RunFinder::Avx2})
+        if (runFinderAvailable(finder))
+            finders.push_back(finder);
+    std::size_t pictures = 0, wrong = 0;
+    const auto check = [&](const QImage &picture) {
+        const auto expected = runsReadPixelByPixel(picture);
+        ++pictures;
+        for (const RunFinder finder : finders) {
+            const ColourRuns runs = colourRuns(picture, 1u << 20, finder);
+            std::vector<std::pair<QRgb, std::uint32_t>> found;
+            for (const ColourRuns::Run &run : runs.runs)
+                found.push_back({runs.colours.at(run.colour), run.length});
+            if (!runs.complete || found != expected) {
+                ++wrong;
+                ADD_FAILURE() << "finder " << int(finder) << ", " << picture.width() << "x" << picture.height();
+            }
+        }
+    };
+    std::vector<int> widths;
+    for (int width = 1; width <= 80; ++width)
+        widths.push_back(width);
+    widths.push_back(1020);
+    for (const int width : widths) {
+        // Row 0 changes from a to b at `at`; row 1 is b but for its last
+        // pixel, so the run of b goes on across the row's end.
+        for (int at = 0; at < width && wrong == 0; ++at) {
+            QImage picture(width, 2, QImage::Format_RGB32);
+            for (int x = 0; x < width; ++x) {
+                picture.setPixel(x, 0, x < at ? qRgb(1, 2, 3) : qRgb(200, 100, 50));
+                picture.setPixel(x, 1, x + 1 < width ? qRgb(200, 100, 50) : qRgb(1, 2, 3));
+            }
+            check(picture);
+        }
+    }
+    std::mt19937 random(99);
+    for (int n = 0; n < 300 && wrong == 0; ++n) {
+        QImage picture(1 + int(random() % 300), 1 + int(random() % 4), QImage::Format_RGB32);
+        QRgb colour = 0;
+        int left = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x) {
+                if (left-- == 0) {
+                    colour = qRgb(int(random() % 3) * 100, 7, int(random() % 2));
+                    left = int(random() % 12);
+                }
+                // Alpha as raw memory may hold it: not part of the colour.
+                row[x] = (colour & 0xFFFFFFu) | (random() % 4 == 0 ? QRgb(random() % 256) << 24 : 0xFF000000u);
+            }
+        }
+        check(picture);
+    }
+    EXPECT_EQ(wrong, 0u);
+    EXPECT_GT(pictures, 3000u);
 }
 
 // The indices written from the runs, short runs sixteen bytes at a time: each
