@@ -143,9 +143,11 @@ std::size_t splitBox(Cells &cells, const Box &box, std::vector<SplitKey> &keys, 
         if (error < bestError) {
             bestError = error;
             best = i + 1;
-            left = sofar;
         }
     }
+    left = {};
+    for (std::size_t i = box.begin; i < best; ++i)
+        left.add(cells.moments[order[i]]);
     return best;
 }
 
@@ -157,21 +159,32 @@ std::size_t splitBox(Cells &cells, const Box &box, std::vector<SplitKey> &keys, 
 // visited, so where the search starts does not change the answer.
 class NearestEntry {
 public:
-    explicit NearestEntry(const std::vector<std::array<double, 3>> &palette) : palette_(palette)
+    // Orders the entries of palette, which must stay as it is while this
+    // is used. Each later palette starts from the order of the one before:
+    // entries that moved a little cost little to put in order again.
+    void use(const std::vector<std::array<double, 3>> &palette)
     {
+        palette_ = &palette;
         // Red, then place: a strict order, the same whatever way of sorting.
-        struct Key {
-            double red;
-            std::uint32_t place;
+        const auto before = [&palette](std::uint32_t a, std::uint32_t b) {
+            return palette[a][0] < palette[b][0] || (palette[a][0] == palette[b][0] && a < b);
         };
-        std::vector<Key> keys(palette.size());
-        for (std::size_t i = 0; i < palette.size(); ++i)
-            keys[i] = {palette[i][0], std::uint32_t(i)};
-        std::sort(keys.begin(), keys.end(),
-                  [](const Key &a, const Key &b) { return a.red < b.red || (a.red == b.red && a.place < b.place); });
-        sorted_.resize(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            sorted_[i] = {palette[keys[i].place], keys[i].place};
+        if (order_.size() != palette.size()) {
+            order_.resize(palette.size());
+            std::iota(order_.begin(), order_.end(), std::uint32_t{0});
+            std::sort(order_.begin(), order_.end(), before);
+        } else {
+            for (std::size_t i = 1; i < order_.size(); ++i) {
+                const std::uint32_t entry = order_[i];
+                std::size_t j = i;
+                for (; j > 0 && before(entry, order_[j - 1]); --j)
+                    order_[j] = order_[j - 1];
+                order_[j] = entry;
+            }
+        }
+        sorted_.resize(order_.size());
+        for (std::size_t i = 0; i < order_.size(); ++i)
+            sorted_[i] = {palette[order_[i]], order_[i]};
         // firstWithRed_[r]: the first place in sorted_ whose red is r or more.
         std::size_t place = 0;
         for (std::size_t r = 0; r < firstWithRed_.size(); ++r) {
@@ -185,13 +198,12 @@ public:
     std::size_t operator()(const std::array<double, 3> &colour, std::size_t guess) const
     {
         std::size_t best = guess;
-        double bestDistance = distance(palette_[guess], colour);
+        double bestDistance = distance((*palette_)[guess], colour);
         const auto consider = [&](const Entry &e) {
             const double d = distance(e.colour, colour);
-            if (d < bestDistance || (d == bestDistance && e.place < best)) {
-                bestDistance = d;
-                best = e.place;
-            }
+            const bool nearer = d < bestDistance || (d == bestDistance && e.place < best);
+            bestDistance = nearer ? d : bestDistance;
+            best = nearer ? e.place : best;
         };
         const std::size_t count = sorted_.size();
         // The first place with a red not below the colour's, found from the
@@ -228,8 +240,9 @@ private:
         return dr * dr + dg * dg + db * db;
     }
 
-    const std::vector<std::array<double, 3>> &palette_;
-    std::vector<Entry> sorted_; // by red, then by place
+    const std::vector<std::array<double, 3>> *palette_ = nullptr;
+    std::vector<std::uint32_t> order_; // entries by red, then by place
+    std::vector<Entry> sorted_;        // their colours in that order
     std::array<std::size_t, 257> firstWithRed_{};
 };
 
@@ -709,17 +722,28 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
             assigned[cells.order[i]] = firstFree + b;
     // Each round moves every bin to its nearest entry and every free entry to
     // the mean of its pixels; the last round's means fit the final assignment.
+    // A round that moves no entry leaves every later round the same: the
+    // rounds stop there.
+    std::vector<Moments> members(palette.size());
+    NearestEntry nearest;
     for (int round = 0; round <= kRefineRounds; ++round) {
-        const NearestEntry nearest(palette);
+        nearest.use(palette);
         for (std::size_t i = 0; i < cells.size(); ++i)
             assigned[i] = nearest(cells.means[i], assigned[i]);
-        std::vector<Moments> members(palette.size());
+        std::fill(members.begin(), members.end(), Moments{});
         for (std::size_t i = 0; i < cells.size(); ++i)
             members[assigned[i]].add(cells.moments[i]);
-        for (std::size_t e = firstFree; e < palette.size(); ++e)
-            if (members[e].count > 0)
-                palette[e] = {members[e].sum[0] / members[e].count, members[e].sum[1] / members[e].count,
-                              members[e].sum[2] / members[e].count};
+        bool moved = false;
+        for (std::size_t e = firstFree; e < palette.size(); ++e) {
+            if (members[e].count == 0)
+                continue;
+            const std::array<double, 3> mean{members[e].sum[0] / members[e].count, members[e].sum[1] / members[e].count,
+                                             members[e].sum[2] / members[e].count};
+            moved = moved || mean != palette[e];
+            palette[e] = mean;
+        }
+        if (!moved)
+            break;
     }
 
     std::vector<std::uint8_t> entryOfSlot(slotCount, 0);
