@@ -341,23 +341,24 @@ ChangeFinder changeFinder(RunFinder finder)
     return nullptr;
 }
 
-// Writes the runs' entries one after the other. A short run is written as
-// sixteen bytes at once: what goes past its end is overwritten by the runs
-// after it, so only the runs within the last sixteen bytes of the picture
+// Writes the runs' entries one after the other. A run of up to 32 is
+// written as 32 bytes at once: what goes past its end is overwritten by the
+// runs after it, so only the runs within the last 32 bytes of the picture
 // need exact writes.
 template <typename EntryOf>
 void writeRuns(const ColourRuns &runs, EntryOf entryOf, std::uint8_t *out)
 {
+    constexpr std::uint32_t kBlock = 32;
     std::size_t exactFrom = runs.runs.size();
-    for (std::uint64_t last = 0; exactFrom > 0 && last < 16;)
+    for (std::uint64_t last = 0; exactFrom > 0 && last < kBlock;)
         last += runs.runs[--exactFrom].length;
     const ColourRuns::Run *run = runs.runs.data();
     for (const ColourRuns::Run *const end = run + exactFrom; run != end; ++run) {
         const std::uint8_t entry = entryOf(run->colour);
-        if (run->length <= 16) {
+        if (run->length <= kBlock) {
             const std::uint64_t repeated = 0x0101010101010101u * entry;
-            std::memcpy(out, &repeated, 8);
-            std::memcpy(out + 8, &repeated, 8);
+            for (std::uint32_t at = 0; at < kBlock; at += 8)
+                std::memcpy(out + at, &repeated, 8);
         } else {
             std::memset(out, entry, run->length);
         }
@@ -387,6 +388,7 @@ numberNew(ColourRuns &out, ColourTable &numbers, std::size_t limit, QRgb c)
     const auto number = std::uint32_t(out.colours.size());
     numbers.insert(c, number);
     out.colours.push_back(c);
+    out.counts.push_back(0);
     return number;
 }
 
@@ -414,6 +416,7 @@ ColourRuns colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder)
 void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRuns &out)
 {
     out.colours.clear();
+    out.counts.clear();
     out.runs.clear();
     out.complete = true;
     const ChangeFinder findChanges = changeFinder(finder);
@@ -425,6 +428,7 @@ void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRu
         return;
     ColourTable numbers(std::min<std::size_t>(limit, 1024));
     ColourTable::Reader numberOf = numbers.reader();
+    std::uint64_t *counts = out.counts.data();
     // A chart averages some ten pixels a run: room for that many runs at
     // once (up to a million) rather than copying them along as they come.
     out.runs.reserve(std::min<std::size_t>(std::size_t(width) * std::size_t(height) / 8 + 16, 1u << 20));
@@ -445,8 +449,10 @@ void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRu
         // A run goes on across the row's start when the colour stays.
         if (!lastRow || ((row[0] ^ lastRow[width - 1]) & ~kOpaque) != 0) {
             const QRgb c = row[0] | kOpaque;
-            if (lastRow)
+            if (lastRow) {
                 *next++ = {number, std::uint32_t(rowStart - start)};
+                counts[number] += rowStart - start;
+            }
             start = rowStart;
             if (const std::uint32_t *found = numberOf.find(c)) {
                 number = *found;
@@ -457,6 +463,7 @@ void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRu
                     return;
                 }
                 numberOf = numbers.reader();
+                counts = out.counts.data();
             }
         }
         findChanges(row, width, changes.data());
@@ -468,6 +475,7 @@ void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRu
                 const QRgb c = wordRow[bit] | kOpaque;
                 const std::uint64_t at = wordStart + std::uint64_t(bit);
                 *next++ = {number, std::uint32_t(at - start)};
+                counts[number] += at - start;
                 start = at;
                 if (const std::uint32_t *found = numberOf.find(c)) {
                     number = *found;
@@ -478,6 +486,7 @@ void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRu
                         return;
                     }
                     numberOf = numbers.reader();
+                    counts = out.counts.data();
                 }
             }
         }
@@ -485,7 +494,9 @@ void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRu
         lastRow = row;
     }
     out.runs.resize(used);
-    out.runs.push_back({number, std::uint32_t(std::uint64_t(width) * std::uint64_t(height) - start)});
+    const std::uint64_t last = std::uint64_t(width) * std::uint64_t(height) - start;
+    out.runs.push_back({number, std::uint32_t(last)});
+    counts[number] += last;
     return;
 }
 
@@ -523,7 +534,6 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
 
     const bool few = pictureRuns.complete && pictureRuns.colours.size() <= colourLimit;
     const std::vector<QRgb> &colourOf = pictureRuns.colours; // opaque, by number
-    const auto &runs = pictureRuns.runs;
 
     // The colours to keep that the picture holds, each an entry of its own
     // (as many as fit, leaving at least one entry for the rest).
@@ -571,9 +581,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
             slotOfColour[n] = kept.find(colourOf[n]) ? kKeptSlot : exactSlots++;
         exact = exactSlots <= kMaxExactColours;
         if (exact) {
-            std::vector<std::uint64_t> counts(colourOf.size());
-            for (const ColourRuns::Run &run : runs)
-                counts[run.colour] += run.length;
+            const std::vector<std::uint64_t> &counts = pictureRuns.counts;
             bins.resize(exactSlots);
             for (std::size_t n = 0; n < colourOf.size(); ++n) {
                 if (slotOfColour[n] == kKeptSlot)

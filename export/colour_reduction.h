@@ -42,6 +42,7 @@ struct ColourRuns {
         std::uint32_t length;
     };
     std::vector<QRgb> colours;                          // by number
+    std::vector<std::uint64_t> counts;                  // pixels of each colour, by number
     std::vector<Run, UninitialisedAllocator<Run>> runs; // filled in place, not zeroed first
     bool complete = true; // false: the picture has more colours than the limit, and the runs stop there
 };
