@@ -4,6 +4,7 @@
 // with a scan of the whole palette for the nearest entry. Palette and every
 // index must come out the same on pictures of every kind of colour count.
 #include "export/colour_reduction.h"
+#include "export/gif_file.h"
 #include "geometry/palette.h"
 
 #include <QImage>
@@ -288,5 +289,24 @@ TEST(ColourReduction, MatchesTheStraightforwardFormOnRandomPictures)
             ASSERT_EQ(indices.size(), expected.indices.size());
             EXPECT_TRUE(std::equal(indices.begin(), indices.end(), expected.indices.begin())) << "round " << round;
         }
+    }
+}
+
+// gifBytes keeps the room of one picture's indices and runs for the next:
+// what a picture gives does not depend on the pictures before it.
+TEST(ColourReduction, APicturesGifDoesNotDependOnThePicturesBefore)
+{
+    std::mt19937 random(5);
+    const QImage small = randomPicture(random, 70, 30, 600, 4);
+    const QImage large = randomPicture(random, 400, 300, 20000, 2);
+    const QImage few = randomPicture(random, 50, 50, 20, 9);
+    const auto first = gifBytes(small);
+    ASSERT_TRUE(first.has_value());
+    for (const QImage &before : {large, few, small}) {
+        ASSERT_TRUE(gifBytes(before).has_value());
+        const auto again = gifBytes(small);
+        ASSERT_TRUE(again.has_value());
+        EXPECT_EQ(again->size(), first->size());
+        EXPECT_TRUE(*again == *first);
     }
 }
