@@ -63,7 +63,7 @@ public:
     bool insert(QRgb c, std::uint32_t value)
     {
         c |= 0xFF000000u;
-        if (2 * (size_ + 1) > slots_.size())
+        if (4 * (size_ + 1) > slots_.size())
             grow();
         std::size_t at = slotOf(c, shift_);
         while (slots_[at].key != kEmpty) {
@@ -80,11 +80,12 @@ public:
     std::size_t size() const { return size_; }
 
 private:
-    // Slots for at least twice the colours, so probe chains stay short.
+    // Slots for at least four times the colours: most look-ups end at their
+    // first slot, which keeps the branch that ends a look-up predictable.
     void allocate(std::size_t capacity)
     {
         std::size_t size = 16;
-        while (size < 2 * capacity)
+        while (size < 4 * capacity)
             size *= 2;
         slots_.assign(size, Slot{kEmpty, 0});
         mask_ = size - 1;
