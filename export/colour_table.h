@@ -98,7 +98,7 @@ private:
     {
         std::vector<Slot> old = std::move(slots_);
         slots_.clear();
-        allocate(old.size());
+        allocate(old.size() / 2); // twice the slots
         for (const Slot &slot : old) {
             if (slot.key == kEmpty)
                 continue;
