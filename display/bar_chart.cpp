@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QKeyEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QToolTip>
 #include <qdrawutil.h>
@@ -100,11 +101,10 @@ void paintBarFace(QPainter &painter, const QPolygonF &face)
     const QColor edge = pen.color();
     const QPoint a = face[0].toPoint(), b = face[1].toPoint(), c = face[2].toPoint(), d = face[3].toPoint();
     if (isFrontFace(face)) {
-        painter.fillRect(QRect(a + QPoint(1, 1), c), painter.brush().color());
-        painter.fillRect(QRect(a, b), edge);
-        painter.fillRect(QRect(d, c), edge);
-        painter.fillRect(QRect(a, d), edge);
-        painter.fillRect(QRect(b, c), edge);
+        // The edge's colour all over, then the inside within the edges.
+        painter.fillRect(QRect(a, c), edge);
+        if (c.x() - a.x() >= 2 && c.y() - a.y() >= 2)
+            painter.fillRect(QRect(a + QPoint(1, 1), c - QPoint(1, 1)), painter.brush().color());
         return;
     }
     // A side face: filled as drawPolygon fills it, its slanting edges drawn
@@ -370,14 +370,86 @@ void BarChart::paintEvent(QPaintEvent *)
 {
     const Layout &l = layout();
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(kWhite));
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintWalls(painter, l);
-    paintAxes(painter, l);
+    if (!drawKeptBackground(painter, l))
+        paintBackground(painter, l);
     paintBars(painter, l);
     paintMarks(painter, l);
     paintTitle(painter);
     paintFrame(painter);
+}
+
+void BarChart::setBackgroundCacheCapacity(int entries)
+{
+    backgroundCapacity_ = std::max(0, entries);
+    if (backgrounds_.size() > std::size_t(backgroundCapacity_))
+        backgrounds_.resize(std::size_t(backgroundCapacity_));
+    update();
+}
+
+bool BarChart::drawKeptBackground(QPainter &painter, const Layout &l) const
+{
+    // Painted into an image of the device's own kind and copied pixel for
+    // pixel, the background comes out as painting it there would: the
+    // painter moves it by whole pixels only and scales nothing.
+    const QTransform device = painter.deviceTransform();
+    const QPaintEngine *engine = painter.paintEngine();
+    const QPaintDevice *target = engine ? engine->paintDevice() : nullptr;
+    if (backgroundCapacity_ == 0 || !target || engine->type() != QPaintEngine::Raster ||
+        target->devType() != QInternal::Image || device.type() > QTransform::TxTranslate || !whole(device.dx()) ||
+        !whole(device.dy()))
+        return false;
+    const auto &targetImage = *static_cast<const QImage *>(target);
+    if ((targetImage.format() != QImage::Format_RGB32 && targetImage.format() != QImage::Format_ARGB32_Premultiplied) ||
+        targetImage.devicePixelRatio() != 1)
+        return false;
+
+    const ChartLayout &g = l.geometry;
+    const BackgroundKey key{size(),
+                            g.plot,
+                            g.depth,
+                            g.scale,
+                            g.xMin,
+                            g.slot,
+                            g.labelWidth,
+                            labelFont(),
+                            axisTitleFont(),
+                            painter.layoutDirection(),
+                            int(painter.renderHints()),
+                            targetImage.format(),
+                            targetImage.dotsPerMeterX(),
+                            targetImage.dotsPerMeterY()};
+    auto kept = std::find_if(backgrounds_.begin(), backgrounds_.end(),
+                             [&key](const KeptBackground &b) { return b.key == key; });
+    if (kept != backgrounds_.end()) {
+        ++backgroundHits_;
+        std::rotate(backgrounds_.begin(), kept, kept + 1);
+    } else {
+        QImage image(size(), key.format);
+        image.setDotsPerMeterX(key.dotsPerMeterX);
+        image.setDotsPerMeterY(key.dotsPerMeterY);
+        QPainter imagePainter(&image);
+        imagePainter.setLayoutDirection(key.direction);
+        imagePainter.setRenderHints(imagePainter.renderHints(), false);
+        imagePainter.setRenderHints(painter.renderHints(), true);
+        paintBackground(imagePainter, l);
+        imagePainter.end();
+        if (backgrounds_.size() >= std::size_t(backgroundCapacity_))
+            backgrounds_.pop_back();
+        backgrounds_.insert(backgrounds_.begin(), KeptBackground{key, std::move(image)});
+    }
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), backgrounds_.front().image);
+    painter.restore();
+    return true;
+}
+
+void BarChart::paintBackground(QPainter &painter, const Layout &l) const
+{
+    painter.fillRect(rect(), toQColor(kWhite));
+    paintWalls(painter, l);
+    paintAxes(painter, l);
 }
 
 void BarChart::paintWalls(QPainter &painter, const Layout &l) const
@@ -517,9 +589,14 @@ void BarChart::paintTitle(QPainter &painter) const
     double y = titleArea().top();
     for (const QString &line : title_) {
         QRectF box = whole.translated(0, y);
-        if (metrics.horizontalAdvance(line) > box.width() - 2 * sideRoom)
+        const double advance = metrics.horizontalAdvance(line);
+        if (advance > box.width() - 2 * sideRoom)
             box.setLeft(legendRight);
-        const QString shown = metrics.elidedText(line, Qt::ElideRight, box.width());
+        // elidedText gives back a line that fits, measured as horizontalAdvance
+        // measures it, unchanged; a line with length variants (U+009C) is
+        // measured only up to the first of them, so it goes to elidedText.
+        const bool fits = advance <= box.width() && !line.contains(QChar(0x9c));
+        const QString shown = fits ? line : metrics.elidedText(line, Qt::ElideRight, box.width());
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, shown);
         y += metrics.height();
     }

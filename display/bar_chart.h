@@ -7,6 +7,7 @@
 #include "geometry/chart_layout.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPointer>
@@ -19,6 +20,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QPainter;
@@ -97,6 +99,15 @@ public:
     // The chart with its children as shown, one image pixel per widget pixel.
     QImage picture();
 
+    // The background (the white, the walls and the axes with their labels)
+    // depends on the size and the scales only, which the files of a batch
+    // and the repaints of a window mostly share: the pictures of the last few
+    // are kept and copied under the bars where they land on whole pixels.
+    // 0 paints every background anew.
+    void setBackgroundCacheCapacity(int entries);
+    // How many paints have copied a kept background so far.
+    int backgroundCacheHits() const { return backgroundHits_; }
+
     QSize sizeHint() const override { return {1020, 424}; }
 
 signals:
@@ -130,6 +141,33 @@ private:
     void invalidate();
     Layout computeLayout() const;
 
+    // Everything a background's pixels depend on.
+    struct BackgroundKey {
+        QSize size;
+        ChartRect plot;
+        double depth = 0;
+        AxisScale scale;
+        double xMin = 0;
+        double slot = 0;
+        double labelWidth = 0;
+        QFont labelFont;
+        QFont axisTitleFont;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        int renderHints = 0;
+        QImage::Format format = QImage::Format_Invalid;
+        int dotsPerMeterX = 0;
+        int dotsPerMeterY = 0;
+        bool operator==(const BackgroundKey &) const = default;
+    };
+    struct KeptBackground {
+        BackgroundKey key;
+        QImage image;
+    };
+
+    // Draws a kept background, painting and keeping it first if need be;
+    // false where a copy would not land on whole pixels of an image.
+    bool drawKeptBackground(QPainter &painter, const Layout &l) const;
+    void paintBackground(QPainter &painter, const Layout &l) const;
     void paintWalls(QPainter &painter, const Layout &l) const;
     void paintAxes(QPainter &painter, const Layout &l) const;
     void paintBars(QPainter &painter, const Layout &l) const;
@@ -147,6 +185,9 @@ private:
     QLabel *meanLabel_ = nullptr;
 
     mutable std::optional<Layout> layout_;
+    mutable std::vector<KeptBackground> backgrounds_; // the most recently used first
+    int backgroundCapacity_ = 4;
+    mutable int backgroundHits_ = 0;
 };
 
 } // namespace tavo
