@@ -23,11 +23,6 @@ namespace tavo {
 
 namespace {
 
-QFont titleFont() { return fontFor(FontRole::ChartTitle); }
-QFont axisTitleFont() { return fontFor(FontRole::ChartTitle); }
-QFont labelFont() { return fontFor(FontRole::ChartLabel); }
-QFont markFont() { return fontFor(FontRole::ChartMark); }
-
 std::size_t seriesIndex(ProfileSeries series) { return static_cast<std::size_t>(series); }
 
 QPointF toQPoint(ChartPoint p) { return {p.x, p.y}; }
@@ -118,6 +113,26 @@ void paintBarFace(QPainter &painter, const QPolygonF &face)
     painter.fillRect(QRect(b, c), edge);
 }
 
+void paintShadePanel(QPainter &painter, const QRect &r, const QPalette &colours, bool sunken)
+{
+    const QColor topLeft = (sunken ? colours.dark() : colours.light()).color();
+    const QColor bottomRight = (sunken ? colours.light() : colours.dark()).color();
+    const QTransform device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate || !whole(device.dx()) || !whole(device.dy()) ||
+        painter.testRenderHint(QPainter::Antialiasing) ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device() ||
+        painter.device()->devicePixelRatio() != 1 || r.width() < 2 || r.height() < 2 || topLeft.alpha() != 255 ||
+        bottomRight.alpha() != 255) {
+        qDrawShadePanel(&painter, r, colours, sunken, 1);
+        return;
+    }
+    const int left = r.left(), top = r.top(), right = r.right(), bottom = r.bottom();
+    painter.fillRect(QRect(QPoint(left, top), QPoint(right - 1, top)), topLeft);
+    painter.fillRect(QRect(QPoint(left, top), QPoint(left, bottom - 1)), topLeft);
+    painter.fillRect(QRect(QPoint(left, bottom), QPoint(right, bottom)), bottomRight);
+    painter.fillRect(QRect(QPoint(right, top), QPoint(right, bottom - 1)), bottomRight);
+}
+
 BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart"));
@@ -129,6 +144,9 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
                       toQColor(tavo::seriesColour(ProfileSeries::Series2)),
                       toQColor(tavo::seriesColour(ProfileSeries::Series3))};
     title_ = {QStringLiteral("График")};
+    // Looked up once: finding the installed face takes longer than a title's text.
+    fonts_ = {fontFor(FontRole::ChartTitle), fontFor(FontRole::ChartTitle), fontFor(FontRole::ChartLabel),
+              fontFor(FontRole::ChartMark)};
 
     legend_ = new LegendPanel(this);
     legend_->installEventFilter(this); // the title makes room for it
@@ -222,11 +240,11 @@ const BarChart::Layout &BarChart::layout() const
 
 BarChart::Layout BarChart::computeLayout() const
 {
-    const QFontMetricsF labelMetrics(labelFont());
-    const QFontMetricsF markMetrics(markFont());
+    const QFontMetricsF labelMetrics(fonts_.label);
+    const QFontMetricsF markMetrics(fonts_.mark);
     ChartTextMetrics metrics;
-    metrics.titleHeight = QFontMetricsF(titleFont()).height();
-    metrics.axisTitleHeight = QFontMetricsF(axisTitleFont()).height();
+    metrics.titleHeight = QFontMetricsF(fonts_.title).height();
+    metrics.axisTitleHeight = QFontMetricsF(fonts_.axisTitle).height();
     metrics.labelHeight = labelMetrics.height();
     metrics.labelWidth = [&](const std::string &text) {
         return labelMetrics.horizontalAdvance(QString::fromStdString(text));
@@ -361,7 +379,7 @@ bool BarChart::event(QEvent *event)
 
 QRectF BarChart::titleArea() const
 {
-    const QFontMetricsF metrics(titleFont());
+    const QFontMetricsF metrics(fonts_.title);
     const double top = 1 + height() * kChartMarginTop / 100;
     return QRectF(0, top, width(), metrics.height() * double(title_.size()));
 }
@@ -412,8 +430,8 @@ bool BarChart::drawKeptBackground(QPainter &painter, const Layout &l) const
                             g.xMin,
                             g.slot,
                             g.labelWidth,
-                            labelFont(),
-                            axisTitleFont(),
+                            fonts_.label,
+                            fonts_.axisTitle,
                             painter.layoutDirection(),
                             int(painter.renderHints()),
                             targetImage.format(),
@@ -495,8 +513,8 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
     painter.drawLine(p.topLeft(), p.bottomLeft());
     painter.drawLine(p.bottomLeft(), p.bottomRight());
 
-    painter.setFont(labelFont());
-    const QFontMetricsF labelMetrics(labelFont());
+    painter.setFont(fonts_.label);
+    const QFontMetricsF labelMetrics(fonts_.label);
     for (const double v : g.valueTicks()) {
         const double y = g.yOf(v);
         painter.drawLine(QPointF(p.left() - kChartTickLength, y), QPointF(p.left(), y));
@@ -511,9 +529,9 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, axisLabel(x));
     }
 
-    painter.setFont(axisTitleFont());
+    painter.setFont(fonts_.axisTitle);
     painter.setPen(toQColor(kNavy));
-    const QFontMetricsF titleMetrics(axisTitleFont());
+    const QFontMetricsF titleMetrics(fonts_.axisTitle);
     const QRectF bottomTitle(p.left(), p.bottom() + kChartTickLength + 2 + labelMetrics.height(), p.width(),
                              titleMetrics.height());
     painter.drawText(bottomTitle, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Мотивационный профиль"));
@@ -553,7 +571,7 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
 void BarChart::paintMarks(QPainter &painter, const Layout &l) const
 {
     painter.save();
-    painter.setFont(markFont());
+    painter.setFont(fonts_.mark);
     for (std::size_t s = 0; s < points_.size(); ++s) {
         const auto &bars = l.geometry.bars[s];
         for (std::size_t i = 0; i < bars.size(); ++i) {
@@ -578,9 +596,9 @@ void BarChart::paintMarks(QPainter &painter, const Layout &l) const
 void BarChart::paintTitle(QPainter &painter) const
 {
     painter.save();
-    painter.setFont(titleFont());
+    painter.setFont(fonts_.title);
     painter.setPen(toQColor(kBlue));
-    const QFontMetricsF metrics(titleFont());
+    const QFontMetricsF metrics(fonts_.title);
     // Centred on the chart; a line too wide for that moves clear of the legend
     // panel, and what still does not fit is elided.
     const QRectF whole(4, 0, width() - 8, metrics.height());
@@ -607,7 +625,7 @@ void BarChart::paintFrame(QPainter &painter) const
 {
     // Raised inner bevel.
     painter.save();
-    qDrawShadePanel(&painter, rect(), chartBevelColours(), false, 1);
+    paintShadePanel(painter, rect(), chartBevelColours(), false);
     painter.restore();
 }
 

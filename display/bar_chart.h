@@ -24,6 +24,8 @@
 
 class QLabel;
 class QPainter;
+class QPalette;
+class QRect;
 
 namespace tavo {
 
@@ -31,6 +33,10 @@ namespace tavo {
 // faces are rectangles on whole pixels, which are filled rather than traced:
 // the same pixels for a fraction of the work.
 void paintBarFace(QPainter &painter, const QPolygonF &face);
+
+// qDrawShadePanel one pixel wide: where the painter moves by whole pixels
+// only and does not smooth, its four edges are filled rather than traced.
+void paintShadePanel(QPainter &painter, const QRect &rect, const QPalette &colours, bool sunken);
 
 class LegendPanel;
 class ThresholdField;
@@ -184,6 +190,9 @@ private:
     ThresholdField *threshold_ = nullptr;
     QLabel *meanLabel_ = nullptr;
 
+    struct Fonts {
+        QFont title, axisTitle, label, mark;
+    } fonts_;
     mutable std::optional<Layout> layout_;
     mutable std::vector<KeptBackground> backgrounds_; // the most recently used first
     int backgroundCapacity_ = 4;
