@@ -86,7 +86,12 @@ bool isSideFace(const QPolygonF &face)
 
 } // namespace
 
-void paintBarFace(QPainter &painter, const QPolygonF &face)
+namespace {
+
+// paintBarFace, leaving out the edges of a side face that the bar's faces
+// painted next with the same pen cover: its front edge, the front face's
+// right one, and its top edge, the top face's right one.
+void paintFace(QPainter &painter, const QPolygonF &face, bool sideFrontEdge = true, bool sideTopEdge = true)
 {
     if (face.size() != 4 || !paintsOnWholePixels(painter, face) || !(isFrontFace(face) || isSideFace(face))) {
         painter.drawPolygon(face);
@@ -107,11 +112,17 @@ void paintBarFace(QPainter &painter, const QPolygonF &face)
     painter.setPen(Qt::NoPen);
     painter.drawPolygon(face);
     painter.setPen(pen);
-    painter.drawLine(face[0], face[1]);
+    if (sideTopEdge)
+        painter.drawLine(face[0], face[1]);
     painter.drawLine(face[2], face[3]);
-    painter.fillRect(QRect(a, d), edge);
+    if (sideFrontEdge)
+        painter.fillRect(QRect(a, d), edge);
     painter.fillRect(QRect(b, c), edge);
 }
+
+} // namespace
+
+void paintBarFace(QPainter &painter, const QPolygonF &face) { paintFace(painter, face); }
 
 void paintShadePanel(QPainter &painter, const QRect &r, const QPalette &colours, bool sunken)
 {
@@ -246,12 +257,22 @@ BarChart::Layout BarChart::computeLayout() const
     metrics.titleHeight = QFontMetricsF(fonts_.title).height();
     metrics.axisTitleHeight = QFontMetricsF(fonts_.axisTitle).height();
     metrics.labelHeight = labelMetrics.height();
+    // Labels and marks are numbers, the same few from file to file: each is
+    // measured once in the chart's fonts.
+    const auto measured = [](TextWidths &widths, const std::string &text, auto measure) {
+        if (const auto known = widths.find(text); known != widths.end())
+            return known->second;
+        if (widths.size() >= kMeasuredTextsKept)
+            widths.clear();
+        return widths.emplace(text, measure(QString::fromStdString(text))).first->second;
+    };
     metrics.labelWidth = [&](const std::string &text) {
-        return labelMetrics.horizontalAdvance(QString::fromStdString(text));
+        return measured(labelWidths_, text, [&](const QString &t) { return labelMetrics.horizontalAdvance(t); });
     };
     metrics.markHeight = markMetrics.height();
     metrics.markWidth = [&](const std::string &text) {
-        return markMetrics.size(Qt::TextSingleLine, QString::fromStdString(text)).width();
+        return measured(markWidths_, text,
+                        [&](const QString &t) { return markMetrics.size(Qt::TextSingleLine, t).width(); });
     };
 
     ChartLayoutInput input;
@@ -558,11 +579,16 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
             const Rgb colour = toRgb(pointColour(series, i));
             painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
             painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
-            paintBarFace(painter, faces[i].side);
+            const BarFaces &f = faces[i];
+            const bool frontCoversEdge = f.front.size() == 4 && f.side.size() == 4 && isFrontFace(f.front) &&
+                f.front[1] == f.side[0] && f.front[2] == f.side[3];
+            const bool topCoversEdge =
+                f.top.size() == 4 && f.side.size() == 4 && f.top[1] == f.side[0] && f.top[2] == f.side[1];
+            paintFace(painter, f.side, !frontCoversEdge, !topCoversEdge);
             painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
-            painter.drawPolygon(faces[i].top);
+            painter.drawPolygon(f.top);
             painter.setBrush(toQColor(colour));
-            paintBarFace(painter, faces[i].front);
+            paintFace(painter, f.front);
         }
     }
     painter.restore();

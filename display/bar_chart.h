@@ -20,6 +20,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class QLabel;
@@ -194,6 +196,9 @@ private:
         QFont title, axisTitle, label, mark;
     } fonts_;
     mutable std::optional<Layout> layout_;
+    using TextWidths = std::unordered_map<std::string, double>;
+    static constexpr std::size_t kMeasuredTextsKept = 512;
+    mutable TextWidths labelWidths_, markWidths_;
     mutable std::vector<KeptBackground> backgrounds_; // the most recently used first
     int backgroundCapacity_ = 4;
     mutable int backgroundHits_ = 0;

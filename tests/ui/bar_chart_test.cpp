@@ -1,6 +1,7 @@
 #include "display/bar_chart.h"
 #include "bar_pixels.h"
 #include "display/legend_panel.h"
+#include "display/look.h"
 #include "display/threshold_field.h"
 
 #include <QApplication>
@@ -14,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <limits>
 
 using namespace tavo;
@@ -416,5 +419,65 @@ TEST(BarChart, AWallAsAFaceIsTheRectangleDrawRectDraws)
                              QPolygonF({wall.topLeft(), wall.topRight(), wall.bottomRight(), wall.bottomLeft()}));
         }
         EXPECT_TRUE(drawn == filled);
+    }
+}
+
+// The bars as the chart paints them, leaving out the edges that later faces
+// cover, are the bars drawPolygon paints face by face in the chart's order:
+// painted over the chart's own picture that way, they change no pixel (a
+// face painting more than drawPolygon is the test above). Bars of every
+// height and width, zero and below it, in charts small and large, moved by
+// whole pixels.
+TEST(BarChart, BarsAreTheOnesDrawPolygonPaints)
+{
+    const struct {
+        const char *name;
+        QSize size;
+        int factors;
+        double low, high;
+        QPoint offset;
+    } cases[] = {
+        {"the window's", {1020, 424}, 12, 5, 95, {}},        {"below zero", {1020, 424}, 12, -40, 60, {}},
+        {"zero heights", {1020, 424}, 12, 0, 0, {}},         {"small", {300, 160}, 12, 1, 99, {}},
+        {"many narrow bars", {1020, 424}, 150, -3, 300, {}}, {"moved", {700, 300}, 12, 5, 95, {5, 7}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        BarChart chart;
+        chart.resize(c.size);
+        for (int x = 1; x <= c.factors; ++x)
+            for (const ProfileSeries series : kAll) {
+                const double t = double((x * 7 + int(series) * 5) % c.factors) / std::max(1, c.factors - 1);
+                chart.addPoint(series, x, c.low + (c.high - c.low) * t, QString(),
+                               x % 3 ? std::optional<QColor>() : QColor(255, 0, 0));
+            }
+        QImage picture(c.size + QSize(10, 10), QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        chart.render(&picture, c.offset, QRegion(), {});
+        QImage redrawn = picture;
+        {
+            QPainter painter(&redrawn);
+            painter.translate(c.offset);
+            for (int row = kSeriesCount - 1; row >= 0; --row) {
+                const auto series = static_cast<ProfileSeries>(kSeriesCount - 1 - row);
+                for (int i = 0; const auto faces = chart.barFaces(series, i); ++i) {
+                    const QColor colour = chart.pointColour(series, i);
+                    const Rgb rgb{std::uint8_t(colour.red()), std::uint8_t(colour.green()),
+                                  std::uint8_t(colour.blue())};
+                    painter.setPen(QPen(toQColor(shaded(rgb, kBarEdgeShade)), 1));
+                    painter.setBrush(toQColor(shaded(rgb, kBarSideShade)));
+                    painter.drawPolygon(faces->side);
+                    painter.setBrush(toQColor(tinted(rgb, kBarTopTint)));
+                    painter.drawPolygon(faces->top);
+                    painter.setBrush(colour);
+                    painter.drawPolygon(faces->front);
+                }
+            }
+        }
+        int differing = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                differing += picture.pixel(x, y) != redrawn.pixel(x, y);
+        EXPECT_EQ(differing, 0);
     }
 }
