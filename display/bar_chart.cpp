@@ -434,7 +434,9 @@ bool BarChart::drawKeptBackground(QPainter &painter, const Layout &l) const
     const QTransform device = painter.deviceTransform();
     const QPaintEngine *engine = painter.paintEngine();
     const QPaintDevice *target = engine ? engine->paintDevice() : nullptr;
-    if (backgroundCapacity_ == 0 || !target || engine->type() != QPaintEngine::Raster ||
+    // A chart painted once (a single picture) does not pay for keeping its
+    // background: that starts with its second paint.
+    if (paints_++ == 0 || backgroundCapacity_ == 0 || !target || engine->type() != QPaintEngine::Raster ||
         target->devType() != QInternal::Image || device.type() > QTransform::TxTranslate || !whole(device.dx()) ||
         !whole(device.dy()))
         return false;

@@ -202,6 +202,7 @@ private:
     mutable std::vector<KeptBackground> backgrounds_; // the most recently used first
     int backgroundCapacity_ = 4;
     mutable int backgroundHits_ = 0;
+    mutable int paints_ = 0;
 };
 
 } // namespace tavo
