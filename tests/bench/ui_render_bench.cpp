@@ -94,7 +94,6 @@ void BM_RenderNextFileToGif(benchmark::State &state)
         const auto result = loadSample(state);
         if (!result)
             return;
-        panel->meInfo->clear();
         panel->showResult(*result);
         const auto paintStart = std::chrono::steady_clock::now();
         const QImage picture = panel->Chart->picture();
