@@ -84,40 +84,55 @@ bool isSideFace(const QPolygonF &face)
         c.y() - b.y() == d.y() - a.y() && d.y() >= a.y();
 }
 
-} // namespace
-
-namespace {
-
-// paintBarFace, leaving out the edges of a side face that the bar's faces
-// painted next with the same pen cover: its front edge, the front face's
-// right one, and its top edge, the top face's right one.
-void paintFace(QPainter &painter, const QPolygonF &face, bool sideFrontEdge = true, bool sideTopEdge = true)
+// A top face: corners front left, front right, back right, back left; its
+// front edge level, left to right, and the back edge as long, up and to the
+// right by as much as it lies back.
+bool isTopFace(const QPolygonF &face)
 {
-    if (face.size() != 4 || !paintsOnWholePixels(painter, face) || !(isFrontFace(face) || isSideFace(face))) {
+    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
+    return a.y() == b.y() && b.x() > a.x() && c.x() - b.x() == b.y() - c.y() && c.x() > b.x() &&
+        d.x() - a.x() == c.x() - b.x() && d.y() == c.y();
+}
+
+// The edges of a face: bit i stands for the one from corner i to the next.
+constexpr unsigned kAllEdges = 0xF;
+constexpr unsigned edgeFrom(int corner) { return 1u << corner; }
+
+// paintBarFace with only the given edges of a slanting face painted: the
+// bar's faces painted next with the same pen cover the others.
+void paintFace(QPainter &painter, const QPolygonF &face, unsigned edges = kAllEdges)
+{
+    if (face.size() != 4 || !paintsOnWholePixels(painter, face) ||
+        !(isFrontFace(face) || isSideFace(face) || isTopFace(face))) {
         painter.drawPolygon(face);
         return;
     }
     const QPen pen = painter.pen();
     const QColor edge = pen.color();
-    const QPoint a = face[0].toPoint(), b = face[1].toPoint(), c = face[2].toPoint(), d = face[3].toPoint();
     if (isFrontFace(face)) {
+        const QPoint a = face[0].toPoint(), c = face[2].toPoint();
         // The edge's colour all over, then the inside within the edges.
         painter.fillRect(QRect(a, c), edge);
         if (c.x() - a.x() >= 2 && c.y() - a.y() >= 2)
             painter.fillRect(QRect(a + QPoint(1, 1), c - QPoint(1, 1)), painter.brush().color());
         return;
     }
-    // A side face: filled as drawPolygon fills it, its slanting edges drawn
-    // as lines, its upright ones filled.
+    // A side or top face: filled as drawPolygon fills it, its slanting edges
+    // drawn as lines, its upright or level ones filled.
     painter.setPen(Qt::NoPen);
     painter.drawPolygon(face);
     painter.setPen(pen);
-    if (sideTopEdge)
-        painter.drawLine(face[0], face[1]);
-    painter.drawLine(face[2], face[3]);
-    if (sideFrontEdge)
-        painter.fillRect(QRect(a, d), edge);
-    painter.fillRect(QRect(b, c), edge);
+    for (int corner = 0; corner < 4; ++corner) {
+        if (!(edges & edgeFrom(corner)))
+            continue;
+        const QPointF from = face[corner], to = face[(corner + 1) % 4];
+        if (from.x() == to.x() || from.y() == to.y())
+            painter.fillRect(QRect(QPoint(int(std::min(from.x(), to.x())), int(std::min(from.y(), to.y()))),
+                                   QPoint(int(std::max(from.x(), to.x())), int(std::max(from.y(), to.y())))),
+                             edge);
+        else
+            painter.drawLine(from, to);
+    }
 }
 
 } // namespace
@@ -581,14 +596,21 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
             const Rgb colour = toRgb(pointColour(series, i));
             painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
             painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
+            // Edges that the faces painted next cover with the same pen are
+            // left out: the side's front edge and the top's are the front
+            // face's, and the side's top edge is the top face's.
             const BarFaces &f = faces[i];
-            const bool frontCoversEdge = f.front.size() == 4 && f.side.size() == 4 && isFrontFace(f.front) &&
-                f.front[1] == f.side[0] && f.front[2] == f.side[3];
-            const bool topCoversEdge =
-                f.top.size() == 4 && f.side.size() == 4 && f.top[1] == f.side[0] && f.top[2] == f.side[1];
-            paintFace(painter, f.side, !frontCoversEdge, !topCoversEdge);
+            const bool hasFront = f.front.size() == 4 && isFrontFace(f.front);
+            unsigned sideEdges = kAllEdges, topEdges = kAllEdges;
+            if (f.side.size() == 4 && hasFront && f.front[1] == f.side[0] && f.front[2] == f.side[3])
+                sideEdges &= ~edgeFrom(3);
+            if (f.side.size() == 4 && f.top.size() == 4 && f.top[1] == f.side[0] && f.top[2] == f.side[1])
+                sideEdges &= ~edgeFrom(0);
+            if (f.top.size() == 4 && hasFront && f.front[0] == f.top[0] && f.front[1] == f.top[1])
+                topEdges &= ~edgeFrom(0);
+            paintFace(painter, f.side, sideEdges);
             painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
-            painter.drawPolygon(f.top);
+            paintFace(painter, f.top, topEdges);
             painter.setBrush(toQColor(colour));
             paintFace(painter, f.front);
         }

@@ -317,7 +317,7 @@ TEST(BarChart, PictureIsTheChartRenderedInOneGo)
 // every other face must go to drawPolygon: rectangles on whole pixels in
 // either order of corners, of one pixel and of the whole picture, moved,
 // clipped, at the picture's edges, scaled, with half-pixel corners; and the
-// slanting faces of a bar's top and side.
+// slanting faces of a bar's top and side, likewise.
 TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
 {
     const QSize size(300, 200);
@@ -328,6 +328,11 @@ TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
     const auto side = [](double x, double top, double bottom, double depth) {
         return QPolygonF(
             {QPointF(x, top), QPointF(x + depth, top - depth), QPointF(x + depth, bottom - depth), QPointF(x, bottom)});
+    };
+    // The top of a bar from left to right at level y, depth back.
+    const auto top = [](double left, double right, double y, double depth) {
+        return QPolygonF(
+            {QPointF(left, y), QPointF(right, y), QPointF(right + depth, y - depth), QPointF(left + depth, y - depth)});
     };
     const struct {
         const char *name;
@@ -354,7 +359,19 @@ TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
          {},
          1,
          QRegion(0, 0, 300, 200).subtracted(QRegion(0, 0, 80, 54)).subtracted(QRegion(100, 100, 62, 16))},
-        {"top face", QPolygonF({QPointF(10, 20), QPointF(40, 20), QPointF(48, 12), QPointF(18, 12)}), {}, 1, {}},
+        {"top face", top(10, 40, 20, 8), {}, 1, {}},
+        {"top face one pixel wide", top(10, 11, 20, 8), {}, 1, {}},
+        {"top face one pixel deep", top(10, 40, 20, 1), {}, 1, {}},
+        {"top face moved", top(10, 40, 20, 8), {-4, 9}, 1, {}},
+        {"top face clipped", top(10, 40, 20, 12), {}, 1, QRegion(0, 0, 300, 200).subtracted(QRegion(25, 14, 9, 3))},
+        {"top face off the top", top(10, 40, 4, 9), {}, 1, {}},
+        {"top face scaled", top(10, 40, 20, 8), {}, 1.5, {}},
+        {"top face at half pixels", top(10.5, 40.5, 20, 8), {}, 1, {}},
+        {"top face leaning back left",
+         QPolygonF({QPointF(18, 20), QPointF(48, 20), QPointF(40, 12), QPointF(10, 12)}),
+         {},
+         1,
+         {}},
         {"side face", side(40, 30, 150, 9), {}, 1, {}},
         {"side face of no height", side(40, 30, 30, 9), {}, 1, {}},
         {"side face one pixel deep", side(40, 30, 150, 1), {}, 1, {}},
