@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QKeyEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QToolTip>
 #include <qdrawutil.h>
@@ -21,11 +22,6 @@
 namespace tavo {
 
 namespace {
-
-QFont titleFont() { return fontFor(FontRole::ChartTitle); }
-QFont axisTitleFont() { return fontFor(FontRole::ChartTitle); }
-QFont labelFont() { return fontFor(FontRole::ChartLabel); }
-QFont markFont() { return fontFor(FontRole::ChartMark); }
 
 std::size_t seriesIndex(ProfileSeries series) { return static_cast<std::size_t>(series); }
 
@@ -88,34 +84,79 @@ bool isSideFace(const QPolygonF &face)
         c.y() - b.y() == d.y() - a.y() && d.y() >= a.y();
 }
 
-} // namespace
-
-void paintBarFace(QPainter &painter, const QPolygonF &face)
+// A top face: corners front left, front right, back right, back left; its
+// front edge level, left to right, and the back edge as long, up and to the
+// right by as much as it lies back.
+bool isTopFace(const QPolygonF &face)
 {
-    if (face.size() != 4 || !paintsOnWholePixels(painter, face) || !(isFrontFace(face) || isSideFace(face))) {
+    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
+    return a.y() == b.y() && b.x() > a.x() && c.x() - b.x() == b.y() - c.y() && c.x() > b.x() &&
+        d.x() - a.x() == c.x() - b.x() && d.y() == c.y();
+}
+
+// The edges of a face: bit i stands for the one from corner i to the next.
+constexpr unsigned kAllEdges = 0xF;
+constexpr unsigned edgeFrom(int corner) { return 1u << corner; }
+
+// paintBarFace with only the given edges of a slanting face painted: the
+// bar's faces painted next with the same pen cover the others.
+void paintFace(QPainter &painter, const QPolygonF &face, unsigned edges = kAllEdges)
+{
+    if (face.size() != 4 || !paintsOnWholePixels(painter, face) ||
+        !(isFrontFace(face) || isSideFace(face) || isTopFace(face))) {
         painter.drawPolygon(face);
         return;
     }
     const QPen pen = painter.pen();
     const QColor edge = pen.color();
-    const QPoint a = face[0].toPoint(), b = face[1].toPoint(), c = face[2].toPoint(), d = face[3].toPoint();
     if (isFrontFace(face)) {
-        painter.fillRect(QRect(a + QPoint(1, 1), c), painter.brush().color());
-        painter.fillRect(QRect(a, b), edge);
-        painter.fillRect(QRect(d, c), edge);
-        painter.fillRect(QRect(a, d), edge);
-        painter.fillRect(QRect(b, c), edge);
+        const QPoint a = face[0].toPoint(), c = face[2].toPoint();
+        // The edge's colour all over, then the inside within the edges.
+        painter.fillRect(QRect(a, c), edge);
+        if (c.x() - a.x() >= 2 && c.y() - a.y() >= 2)
+            painter.fillRect(QRect(a + QPoint(1, 1), c - QPoint(1, 1)), painter.brush().color());
         return;
     }
-    // A side face: filled as drawPolygon fills it, its slanting edges drawn
-    // as lines, its upright ones filled.
+    // A side or top face: filled as drawPolygon fills it, its slanting edges
+    // drawn as lines, its upright or level ones filled.
     painter.setPen(Qt::NoPen);
     painter.drawPolygon(face);
     painter.setPen(pen);
-    painter.drawLine(face[0], face[1]);
-    painter.drawLine(face[2], face[3]);
-    painter.fillRect(QRect(a, d), edge);
-    painter.fillRect(QRect(b, c), edge);
+    for (int corner = 0; corner < 4; ++corner) {
+        if (!(edges & edgeFrom(corner)))
+            continue;
+        const QPointF from = face[corner], to = face[(corner + 1) % 4];
+        if (from.x() == to.x() || from.y() == to.y())
+            painter.fillRect(QRect(QPoint(int(std::min(from.x(), to.x())), int(std::min(from.y(), to.y()))),
+                                   QPoint(int(std::max(from.x(), to.x())), int(std::max(from.y(), to.y())))),
+                             edge);
+        else
+            painter.drawLine(from, to);
+    }
+}
+
+} // namespace
+
+void paintBarFace(QPainter &painter, const QPolygonF &face) { paintFace(painter, face); }
+
+void paintShadePanel(QPainter &painter, const QRect &r, const QPalette &colours, bool sunken)
+{
+    const QColor topLeft = (sunken ? colours.dark() : colours.light()).color();
+    const QColor bottomRight = (sunken ? colours.light() : colours.dark()).color();
+    const QTransform device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate || !whole(device.dx()) || !whole(device.dy()) ||
+        painter.testRenderHint(QPainter::Antialiasing) ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device() ||
+        painter.device()->devicePixelRatio() != 1 || r.width() < 2 || r.height() < 2 || topLeft.alpha() != 255 ||
+        bottomRight.alpha() != 255) {
+        qDrawShadePanel(&painter, r, colours, sunken, 1);
+        return;
+    }
+    const int left = r.left(), top = r.top(), right = r.right(), bottom = r.bottom();
+    painter.fillRect(QRect(QPoint(left, top), QPoint(right - 1, top)), topLeft);
+    painter.fillRect(QRect(QPoint(left, top), QPoint(left, bottom - 1)), topLeft);
+    painter.fillRect(QRect(QPoint(left, bottom), QPoint(right, bottom)), bottomRight);
+    painter.fillRect(QRect(QPoint(right, top), QPoint(right, bottom - 1)), bottomRight);
 }
 
 BarChart::BarChart(QWidget *parent) : QWidget(parent)
@@ -129,6 +170,9 @@ BarChart::BarChart(QWidget *parent) : QWidget(parent)
                       toQColor(tavo::seriesColour(ProfileSeries::Series2)),
                       toQColor(tavo::seriesColour(ProfileSeries::Series3))};
     title_ = {QStringLiteral("График")};
+    // Looked up once: finding the installed face takes longer than a title's text.
+    fonts_ = {fontFor(FontRole::ChartTitle), fontFor(FontRole::ChartTitle), fontFor(FontRole::ChartLabel),
+              fontFor(FontRole::ChartMark)};
 
     legend_ = new LegendPanel(this);
     legend_->installEventFilter(this); // the title makes room for it
@@ -222,18 +266,28 @@ const BarChart::Layout &BarChart::layout() const
 
 BarChart::Layout BarChart::computeLayout() const
 {
-    const QFontMetricsF labelMetrics(labelFont());
-    const QFontMetricsF markMetrics(markFont());
+    const QFontMetricsF labelMetrics(fonts_.label);
+    const QFontMetricsF markMetrics(fonts_.mark);
     ChartTextMetrics metrics;
-    metrics.titleHeight = QFontMetricsF(titleFont()).height();
-    metrics.axisTitleHeight = QFontMetricsF(axisTitleFont()).height();
+    metrics.titleHeight = QFontMetricsF(fonts_.title).height();
+    metrics.axisTitleHeight = QFontMetricsF(fonts_.axisTitle).height();
     metrics.labelHeight = labelMetrics.height();
+    // Labels and marks are numbers, the same few from file to file: each is
+    // measured once in the chart's fonts.
+    const auto measured = [](TextWidths &widths, const std::string &text, auto measure) {
+        if (const auto known = widths.find(text); known != widths.end())
+            return known->second;
+        if (widths.size() >= kMeasuredTextsKept)
+            widths.clear();
+        return widths.emplace(text, measure(QString::fromStdString(text))).first->second;
+    };
     metrics.labelWidth = [&](const std::string &text) {
-        return labelMetrics.horizontalAdvance(QString::fromStdString(text));
+        return measured(labelWidths_, text, [&](const QString &t) { return labelMetrics.horizontalAdvance(t); });
     };
     metrics.markHeight = markMetrics.height();
     metrics.markWidth = [&](const std::string &text) {
-        return markMetrics.size(Qt::TextSingleLine, QString::fromStdString(text)).width();
+        return measured(markWidths_, text,
+                        [&](const QString &t) { return markMetrics.size(Qt::TextSingleLine, t).width(); });
     };
 
     ChartLayoutInput input;
@@ -361,7 +415,7 @@ bool BarChart::event(QEvent *event)
 
 QRectF BarChart::titleArea() const
 {
-    const QFontMetricsF metrics(titleFont());
+    const QFontMetricsF metrics(fonts_.title);
     const double top = 1 + height() * kChartMarginTop / 100;
     return QRectF(0, top, width(), metrics.height() * double(title_.size()));
 }
@@ -370,14 +424,88 @@ void BarChart::paintEvent(QPaintEvent *)
 {
     const Layout &l = layout();
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(kWhite));
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintWalls(painter, l);
-    paintAxes(painter, l);
+    if (!drawKeptBackground(painter, l))
+        paintBackground(painter, l);
     paintBars(painter, l);
     paintMarks(painter, l);
     paintTitle(painter);
     paintFrame(painter);
+}
+
+void BarChart::setBackgroundCacheCapacity(int entries)
+{
+    backgroundCapacity_ = std::max(0, entries);
+    if (backgrounds_.size() > std::size_t(backgroundCapacity_))
+        backgrounds_.resize(std::size_t(backgroundCapacity_));
+    update();
+}
+
+bool BarChart::drawKeptBackground(QPainter &painter, const Layout &l) const
+{
+    // Painted into an image of the device's own kind and copied pixel for
+    // pixel, the background comes out as painting it there would: the
+    // painter moves it by whole pixels only and scales nothing.
+    const QTransform device = painter.deviceTransform();
+    const QPaintEngine *engine = painter.paintEngine();
+    const QPaintDevice *target = engine ? engine->paintDevice() : nullptr;
+    // A chart painted once (a single picture) does not pay for keeping its
+    // background: that starts with its second paint.
+    if (paints_++ == 0 || backgroundCapacity_ == 0 || !target || engine->type() != QPaintEngine::Raster ||
+        target->devType() != QInternal::Image || device.type() > QTransform::TxTranslate || !whole(device.dx()) ||
+        !whole(device.dy()))
+        return false;
+    const auto &targetImage = *static_cast<const QImage *>(target);
+    if ((targetImage.format() != QImage::Format_RGB32 && targetImage.format() != QImage::Format_ARGB32_Premultiplied) ||
+        targetImage.devicePixelRatio() != 1)
+        return false;
+
+    const ChartLayout &g = l.geometry;
+    const BackgroundKey key{size(),
+                            g.plot,
+                            g.depth,
+                            g.scale,
+                            g.xMin,
+                            g.slot,
+                            g.labelWidth,
+                            fonts_.label,
+                            fonts_.axisTitle,
+                            painter.layoutDirection(),
+                            int(painter.renderHints()),
+                            targetImage.format(),
+                            targetImage.dotsPerMeterX(),
+                            targetImage.dotsPerMeterY()};
+    auto kept = std::find_if(backgrounds_.begin(), backgrounds_.end(),
+                             [&key](const KeptBackground &b) { return b.key == key; });
+    if (kept != backgrounds_.end()) {
+        ++backgroundHits_;
+        std::rotate(backgrounds_.begin(), kept, kept + 1);
+    } else {
+        QImage image(size(), key.format);
+        image.setDotsPerMeterX(key.dotsPerMeterX);
+        image.setDotsPerMeterY(key.dotsPerMeterY);
+        QPainter imagePainter(&image);
+        imagePainter.setLayoutDirection(key.direction);
+        imagePainter.setRenderHints(imagePainter.renderHints(), false);
+        imagePainter.setRenderHints(painter.renderHints(), true);
+        paintBackground(imagePainter, l);
+        imagePainter.end();
+        if (backgrounds_.size() >= std::size_t(backgroundCapacity_))
+            backgrounds_.pop_back();
+        backgrounds_.insert(backgrounds_.begin(), KeptBackground{key, std::move(image)});
+    }
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), backgrounds_.front().image);
+    painter.restore();
+    return true;
+}
+
+void BarChart::paintBackground(QPainter &painter, const Layout &l) const
+{
+    painter.fillRect(rect(), toQColor(kWhite));
+    paintWalls(painter, l);
+    paintAxes(painter, l);
 }
 
 void BarChart::paintWalls(QPainter &painter, const Layout &l) const
@@ -423,8 +551,8 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
     painter.drawLine(p.topLeft(), p.bottomLeft());
     painter.drawLine(p.bottomLeft(), p.bottomRight());
 
-    painter.setFont(labelFont());
-    const QFontMetricsF labelMetrics(labelFont());
+    painter.setFont(fonts_.label);
+    const QFontMetricsF labelMetrics(fonts_.label);
     for (const double v : g.valueTicks()) {
         const double y = g.yOf(v);
         painter.drawLine(QPointF(p.left() - kChartTickLength, y), QPointF(p.left(), y));
@@ -439,9 +567,9 @@ void BarChart::paintAxes(QPainter &painter, const Layout &l) const
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, axisLabel(x));
     }
 
-    painter.setFont(axisTitleFont());
+    painter.setFont(fonts_.axisTitle);
     painter.setPen(toQColor(kNavy));
-    const QFontMetricsF titleMetrics(axisTitleFont());
+    const QFontMetricsF titleMetrics(fonts_.axisTitle);
     const QRectF bottomTitle(p.left(), p.bottom() + kChartTickLength + 2 + labelMetrics.height(), p.width(),
                              titleMetrics.height());
     painter.drawText(bottomTitle, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Мотивационный профиль"));
@@ -468,11 +596,23 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
             const Rgb colour = toRgb(pointColour(series, i));
             painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
             painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
-            paintBarFace(painter, faces[i].side);
+            // Edges that the faces painted next cover with the same pen are
+            // left out: the side's front edge and the top's are the front
+            // face's, and the side's top edge is the top face's.
+            const BarFaces &f = faces[i];
+            const bool hasFront = f.front.size() == 4 && isFrontFace(f.front);
+            unsigned sideEdges = kAllEdges, topEdges = kAllEdges;
+            if (f.side.size() == 4 && hasFront && f.front[1] == f.side[0] && f.front[2] == f.side[3])
+                sideEdges &= ~edgeFrom(3);
+            if (f.side.size() == 4 && f.top.size() == 4 && f.top[1] == f.side[0] && f.top[2] == f.side[1])
+                sideEdges &= ~edgeFrom(0);
+            if (f.top.size() == 4 && hasFront && f.front[0] == f.top[0] && f.front[1] == f.top[1])
+                topEdges &= ~edgeFrom(0);
+            paintFace(painter, f.side, sideEdges);
             painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
-            painter.drawPolygon(faces[i].top);
+            paintFace(painter, f.top, topEdges);
             painter.setBrush(toQColor(colour));
-            paintBarFace(painter, faces[i].front);
+            paintFace(painter, f.front);
         }
     }
     painter.restore();
@@ -481,7 +621,7 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
 void BarChart::paintMarks(QPainter &painter, const Layout &l) const
 {
     painter.save();
-    painter.setFont(markFont());
+    painter.setFont(fonts_.mark);
     for (std::size_t s = 0; s < points_.size(); ++s) {
         const auto &bars = l.geometry.bars[s];
         for (std::size_t i = 0; i < bars.size(); ++i) {
@@ -506,9 +646,9 @@ void BarChart::paintMarks(QPainter &painter, const Layout &l) const
 void BarChart::paintTitle(QPainter &painter) const
 {
     painter.save();
-    painter.setFont(titleFont());
+    painter.setFont(fonts_.title);
     painter.setPen(toQColor(kBlue));
-    const QFontMetricsF metrics(titleFont());
+    const QFontMetricsF metrics(fonts_.title);
     // Centred on the chart; a line too wide for that moves clear of the legend
     // panel, and what still does not fit is elided.
     const QRectF whole(4, 0, width() - 8, metrics.height());
@@ -517,9 +657,14 @@ void BarChart::paintTitle(QPainter &painter) const
     double y = titleArea().top();
     for (const QString &line : title_) {
         QRectF box = whole.translated(0, y);
-        if (metrics.horizontalAdvance(line) > box.width() - 2 * sideRoom)
+        const double advance = metrics.horizontalAdvance(line);
+        if (advance > box.width() - 2 * sideRoom)
             box.setLeft(legendRight);
-        const QString shown = metrics.elidedText(line, Qt::ElideRight, box.width());
+        // elidedText gives back a line that fits, measured as horizontalAdvance
+        // measures it, unchanged; a line with length variants (U+009C) is
+        // measured only up to the first of them, so it goes to elidedText.
+        const bool fits = advance <= box.width() && !line.contains(QChar(0x9c));
+        const QString shown = fits ? line : metrics.elidedText(line, Qt::ElideRight, box.width());
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, shown);
         y += metrics.height();
     }
@@ -530,7 +675,7 @@ void BarChart::paintFrame(QPainter &painter) const
 {
     // Raised inner bevel.
     painter.save();
-    qDrawShadePanel(&painter, rect(), chartBevelColours(), false, 1);
+    paintShadePanel(painter, rect(), chartBevelColours(), false);
     painter.restore();
 }
 

@@ -7,6 +7,7 @@
 #include "geometry/chart_layout.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPointer>
@@ -19,9 +20,14 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 class QLabel;
 class QPainter;
+class QPalette;
+class QRect;
 
 namespace tavo {
 
@@ -29,6 +35,10 @@ namespace tavo {
 // faces are rectangles on whole pixels, which are filled rather than traced:
 // the same pixels for a fraction of the work.
 void paintBarFace(QPainter &painter, const QPolygonF &face);
+
+// qDrawShadePanel one pixel wide: where the painter moves by whole pixels
+// only and does not smooth, its four edges are filled rather than traced.
+void paintShadePanel(QPainter &painter, const QRect &rect, const QPalette &colours, bool sunken);
 
 class LegendPanel;
 class ThresholdField;
@@ -97,6 +107,15 @@ public:
     // The chart with its children as shown, one image pixel per widget pixel.
     QImage picture();
 
+    // The background (the white, the walls and the axes with their labels)
+    // depends on the size and the scales only, which the files of a batch
+    // and the repaints of a window mostly share: the pictures of the last few
+    // are kept and copied under the bars where they land on whole pixels.
+    // 0 paints every background anew.
+    void setBackgroundCacheCapacity(int entries);
+    // How many paints have copied a kept background so far.
+    int backgroundCacheHits() const { return backgroundHits_; }
+
     QSize sizeHint() const override { return {1020, 424}; }
 
 signals:
@@ -130,6 +149,33 @@ private:
     void invalidate();
     Layout computeLayout() const;
 
+    // Everything a background's pixels depend on.
+    struct BackgroundKey {
+        QSize size;
+        ChartRect plot;
+        double depth = 0;
+        AxisScale scale;
+        double xMin = 0;
+        double slot = 0;
+        double labelWidth = 0;
+        QFont labelFont;
+        QFont axisTitleFont;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        int renderHints = 0;
+        QImage::Format format = QImage::Format_Invalid;
+        int dotsPerMeterX = 0;
+        int dotsPerMeterY = 0;
+        bool operator==(const BackgroundKey &) const = default;
+    };
+    struct KeptBackground {
+        BackgroundKey key;
+        QImage image;
+    };
+
+    // Draws a kept background, painting and keeping it first if need be;
+    // false where a copy would not land on whole pixels of an image.
+    bool drawKeptBackground(QPainter &painter, const Layout &l) const;
+    void paintBackground(QPainter &painter, const Layout &l) const;
     void paintWalls(QPainter &painter, const Layout &l) const;
     void paintAxes(QPainter &painter, const Layout &l) const;
     void paintBars(QPainter &painter, const Layout &l) const;
@@ -146,7 +192,17 @@ private:
     ThresholdField *threshold_ = nullptr;
     QLabel *meanLabel_ = nullptr;
 
+    struct Fonts {
+        QFont title, axisTitle, label, mark;
+    } fonts_;
     mutable std::optional<Layout> layout_;
+    using TextWidths = std::unordered_map<std::string, double>;
+    static constexpr std::size_t kMeasuredTextsKept = 512;
+    mutable TextWidths labelWidths_, markWidths_;
+    mutable std::vector<KeptBackground> backgrounds_; // the most recently used first
+    int backgroundCapacity_ = 4;
+    mutable int backgroundHits_ = 0;
+    mutable int paints_ = 0;
 };
 
 } // namespace tavo

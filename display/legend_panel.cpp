@@ -2,8 +2,8 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <qdrawutil.h>
 
+#include "display/bar_chart.h"
 #include "display/look.h"
 
 namespace tavo {
@@ -64,8 +64,8 @@ void LegendPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QPalette colours = chartBevelColours();
-    qDrawShadePanel(&painter, rect(), colours, false, 1);                       // raised
-    qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), colours, true, 1); // lowered
+    paintShadePanel(painter, rect(), colours, false);                       // raised
+    paintShadePanel(painter, rect().adjusted(1, 1, -1, -1), colours, true); // lowered
 }
 
 } // namespace tavo

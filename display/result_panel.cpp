@@ -84,12 +84,16 @@ void ResultPanel::showResult(const LoadedResult &result)
     reportBlock_.reserve(qsizetype(result.reportBlock.size()));
     for (const std::string_view line : result.reportBlock)
         reportBlock_.append(fromCp1251(line));
-    const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
-    meInfo->appendPlainText(reportBlock_.join(QLatin1Char('\n')));
-    // A load is not an edit: undo in the report never takes a block away
-    // while the displays still show it.
-    meInfo->document()->clearUndoRedoStacks();
-    showReportFrom(firstNewLine);
+    // A report put out of sight on purpose (pictures of the chart alone) is
+    // not filled: appending lays out all the new text.
+    if (!meInfo->isHidden()) {
+        const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
+        meInfo->appendPlainText(reportBlock_.join(QLatin1Char('\n')));
+        // A load is not an edit: undo in the report never takes a block away
+        // while the displays still show it.
+        meInfo->document()->clearUndoRedoStacks();
+        showReportFrom(firstNewLine);
+    }
     Chart->setTitle({fromCp1251(result.chartTitle)});
     ShowProfile();
     FillResultsGrid();
@@ -100,10 +104,6 @@ void ResultPanel::showResult(const LoadedResult &result)
 // stands at the top.
 void ResultPanel::showReportFrom(int line)
 {
-    // A report put out of sight on purpose (pictures of the chart alone) is
-    // not laid out for it: scrolling would lay out all its text.
-    if (meInfo->isHidden())
-        return;
     meInfo->moveCursor(QTextCursor::End);
     meInfo->ensureCursorVisible();
     meInfo->setTextCursor(QTextCursor(meInfo->document()->findBlockByNumber(line)));

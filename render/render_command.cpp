@@ -367,9 +367,6 @@ int renderPictures(const Arguments &args)
             }
             if (!chartPanel)
                 chartPanel = newPanel(settings, true);
-            // The report starts empty, as in a new panel, rather than grow
-            // with every file.
-            chartPanel->meInfo->clear();
             showIn(*chartPanel, *loaded, settings);
             if (!writePicture(chartPanel->Chart->picture(), job.output, job.format))
                 status = kExitFileFailed;

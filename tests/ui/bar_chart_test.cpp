@@ -1,6 +1,7 @@
 #include "display/bar_chart.h"
 #include "bar_pixels.h"
 #include "display/legend_panel.h"
+#include "display/look.h"
 #include "display/threshold_field.h"
 
 #include <QApplication>
@@ -14,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <limits>
 
 using namespace tavo;
@@ -314,7 +317,7 @@ TEST(BarChart, PictureIsTheChartRenderedInOneGo)
 // every other face must go to drawPolygon: rectangles on whole pixels in
 // either order of corners, of one pixel and of the whole picture, moved,
 // clipped, at the picture's edges, scaled, with half-pixel corners; and the
-// slanting faces of a bar's top and side.
+// slanting faces of a bar's top and side, likewise.
 TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
 {
     const QSize size(300, 200);
@@ -325,6 +328,11 @@ TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
     const auto side = [](double x, double top, double bottom, double depth) {
         return QPolygonF(
             {QPointF(x, top), QPointF(x + depth, top - depth), QPointF(x + depth, bottom - depth), QPointF(x, bottom)});
+    };
+    // The top of a bar from left to right at level y, depth back.
+    const auto top = [](double left, double right, double y, double depth) {
+        return QPolygonF(
+            {QPointF(left, y), QPointF(right, y), QPointF(right + depth, y - depth), QPointF(left + depth, y - depth)});
     };
     const struct {
         const char *name;
@@ -351,7 +359,19 @@ TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
          {},
          1,
          QRegion(0, 0, 300, 200).subtracted(QRegion(0, 0, 80, 54)).subtracted(QRegion(100, 100, 62, 16))},
-        {"top face", QPolygonF({QPointF(10, 20), QPointF(40, 20), QPointF(48, 12), QPointF(18, 12)}), {}, 1, {}},
+        {"top face", top(10, 40, 20, 8), {}, 1, {}},
+        {"top face one pixel wide", top(10, 11, 20, 8), {}, 1, {}},
+        {"top face one pixel deep", top(10, 40, 20, 1), {}, 1, {}},
+        {"top face moved", top(10, 40, 20, 8), {-4, 9}, 1, {}},
+        {"top face clipped", top(10, 40, 20, 12), {}, 1, QRegion(0, 0, 300, 200).subtracted(QRegion(25, 14, 9, 3))},
+        {"top face off the top", top(10, 40, 4, 9), {}, 1, {}},
+        {"top face scaled", top(10, 40, 20, 8), {}, 1.5, {}},
+        {"top face at half pixels", top(10.5, 40.5, 20, 8), {}, 1, {}},
+        {"top face leaning back left",
+         QPolygonF({QPointF(18, 20), QPointF(48, 20), QPointF(40, 12), QPointF(10, 12)}),
+         {},
+         1,
+         {}},
         {"side face", side(40, 30, 150, 9), {}, 1, {}},
         {"side face of no height", side(40, 30, 30, 9), {}, 1, {}},
         {"side face one pixel deep", side(40, 30, 150, 1), {}, 1, {}},
@@ -416,5 +436,65 @@ TEST(BarChart, AWallAsAFaceIsTheRectangleDrawRectDraws)
                              QPolygonF({wall.topLeft(), wall.topRight(), wall.bottomRight(), wall.bottomLeft()}));
         }
         EXPECT_TRUE(drawn == filled);
+    }
+}
+
+// The bars as the chart paints them, leaving out the edges that later faces
+// cover, are the bars drawPolygon paints face by face in the chart's order:
+// painted over the chart's own picture that way, they change no pixel (a
+// face painting more than drawPolygon is the test above). Bars of every
+// height and width, zero and below it, in charts small and large, moved by
+// whole pixels.
+TEST(BarChart, BarsAreTheOnesDrawPolygonPaints)
+{
+    const struct {
+        const char *name;
+        QSize size;
+        int factors;
+        double low, high;
+        QPoint offset;
+    } cases[] = {
+        {"the window's", {1020, 424}, 12, 5, 95, {}},        {"below zero", {1020, 424}, 12, -40, 60, {}},
+        {"zero heights", {1020, 424}, 12, 0, 0, {}},         {"small", {300, 160}, 12, 1, 99, {}},
+        {"many narrow bars", {1020, 424}, 150, -3, 300, {}}, {"moved", {700, 300}, 12, 5, 95, {5, 7}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        BarChart chart;
+        chart.resize(c.size);
+        for (int x = 1; x <= c.factors; ++x)
+            for (const ProfileSeries series : kAll) {
+                const double t = double((x * 7 + int(series) * 5) % c.factors) / std::max(1, c.factors - 1);
+                chart.addPoint(series, x, c.low + (c.high - c.low) * t, QString(),
+                               x % 3 ? std::optional<QColor>() : QColor(255, 0, 0));
+            }
+        QImage picture(c.size + QSize(10, 10), QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        chart.render(&picture, c.offset, QRegion(), {});
+        QImage redrawn = picture;
+        {
+            QPainter painter(&redrawn);
+            painter.translate(c.offset);
+            for (int row = kSeriesCount - 1; row >= 0; --row) {
+                const auto series = static_cast<ProfileSeries>(kSeriesCount - 1 - row);
+                for (int i = 0; const auto faces = chart.barFaces(series, i); ++i) {
+                    const QColor colour = chart.pointColour(series, i);
+                    const Rgb rgb{std::uint8_t(colour.red()), std::uint8_t(colour.green()),
+                                  std::uint8_t(colour.blue())};
+                    painter.setPen(QPen(toQColor(shaded(rgb, kBarEdgeShade)), 1));
+                    painter.setBrush(toQColor(shaded(rgb, kBarSideShade)));
+                    painter.drawPolygon(faces->side);
+                    painter.setBrush(toQColor(tinted(rgb, kBarTopTint)));
+                    painter.drawPolygon(faces->top);
+                    painter.setBrush(colour);
+                    painter.drawPolygon(faces->front);
+                }
+            }
+        }
+        int differing = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                differing += picture.pixel(x, y) != redrawn.pixel(x, y);
+        EXPECT_EQ(differing, 0);
     }
 }
