@@ -44,7 +44,19 @@ install(FILES ${tavo_packaging}/tavo12f.desktop DESTINATION ${CMAKE_INSTALL_DATA
 install(FILES ${tavo_packaging}/tavo12f.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${tavo_packaging}/tavo12f-cli.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tavo12f-cli)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+# giflib linked in travels with its own copyright and licence, after ours.
+set(tavo_copyright ${PROJECT_SOURCE_DIR}/LICENSE)
+if(GIF_LIBRARY MATCHES "\\.a$")
+  find_file(TAVO_GIFLIB_COPYRIGHT copyright PATHS /usr/share/doc/libgif-dev /usr/share/doc/libgif7 NO_DEFAULT_PATH)
+  if(TAVO_GIFLIB_COPYRIGHT)
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSE tavo_licence)
+    file(READ ${TAVO_GIFLIB_COPYRIGHT} tavo_giflib_licence)
+    set(tavo_copyright ${CMAKE_BINARY_DIR}/copyright)
+    file(WRITE ${tavo_copyright}
+         "${tavo_licence}\nThe programs contain giflib, linked in. Its copyright and licence:\n\n${tavo_giflib_licence}")
+  endif()
+endif()
+install(FILES ${tavo_copyright} DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
 
 # Manual pages, compressed as Debian keeps them.
 set(man_pages)
