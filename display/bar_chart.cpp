@@ -1,5 +1,6 @@
 #include "display/bar_chart.h"
 
+#include "display/bar_faces.h"
 #include "display/legend_panel.h"
 #include "display/look.h"
 #include "display/threshold_field.h"
@@ -40,113 +41,13 @@ Rgb toRgb(const QColor &colour)
 
 QString axisLabel(double value) { return QString::number(static_cast<long long>(std::llround(value))); }
 
-bool whole(double v) { return std::floor(v) == v && std::abs(v) < 1e6; }
-
-// Whether the painter paints the face as the shortcuts of paintBarFace
-// assume: a one-pixel solid pen and a solid brush, both opaque, painted over
-// what is there without antialiasing and moved by whole pixels only, and the
-// face's corners on whole pixels with all of it inside the device.
-bool paintsOnWholePixels(const QPainter &painter, const QPolygonF &face)
-{
-    const QTransform device = painter.deviceTransform();
-    if (device.type() > QTransform::TxTranslate || !whole(device.dx()) || !whole(device.dy()))
-        return false;
-    for (const QPointF &corner : face)
-        if (!whole(corner.x()) || !whole(corner.y()))
-            return false;
-    const QPen &pen = painter.pen();
-    const QBrush &brush = painter.brush();
-    if (pen.style() != Qt::SolidLine || pen.widthF() != 1 || pen.brush().style() != Qt::SolidPattern ||
-        pen.color().alpha() != 255 || brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
-        painter.testRenderHint(QPainter::Antialiasing) ||
-        painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device())
-        return false;
-    const QRectF bounds = face.boundingRect();
-    const QRect covered(QPoint(int(bounds.left()), int(bounds.top())),
-                        QPoint(int(bounds.right()), int(bounds.bottom())));
-    return QRect(0, 0, painter.device()->width(), painter.device()->height())
-        .contains(covered.translated(int(device.dx()), int(device.dy())));
-}
-
-// A front face: corners top left, top right, bottom right, bottom left, wider
-// and taller than nothing.
-bool isFrontFace(const QPolygonF &face)
-{
-    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
-    return a.y() == b.y() && b.x() == c.x() && c.y() == d.y() && d.x() == a.x() && b.x() > a.x() && c.y() > b.y();
-}
-
-// A side face: its front edge upright, from top to bottom, and the back edge
-// as long, up and to the right by as much as it lies back.
-bool isSideFace(const QPolygonF &face)
-{
-    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
-    return b.x() - a.x() == a.y() - b.y() && b.x() > a.x() && c.x() == b.x() && d.x() == a.x() &&
-        c.y() - b.y() == d.y() - a.y() && d.y() >= a.y();
-}
-
-// A top face: corners front left, front right, back right, back left; its
-// front edge level, left to right, and the back edge as long, up and to the
-// right by as much as it lies back.
-bool isTopFace(const QPolygonF &face)
-{
-    const QPointF a = face[0], b = face[1], c = face[2], d = face[3];
-    return a.y() == b.y() && b.x() > a.x() && c.x() - b.x() == b.y() - c.y() && c.x() > b.x() &&
-        d.x() - a.x() == c.x() - b.x() && d.y() == c.y();
-}
-
-// The edges of a face: bit i stands for the one from corner i to the next.
-constexpr unsigned kAllEdges = 0xF;
-constexpr unsigned edgeFrom(int corner) { return 1u << corner; }
-
-// paintBarFace with only the given edges of a slanting face painted: the
-// bar's faces painted next with the same pen cover the others.
-void paintFace(QPainter &painter, const QPolygonF &face, unsigned edges = kAllEdges)
-{
-    if (face.size() != 4 || !paintsOnWholePixels(painter, face) ||
-        !(isFrontFace(face) || isSideFace(face) || isTopFace(face))) {
-        painter.drawPolygon(face);
-        return;
-    }
-    const QPen pen = painter.pen();
-    const QColor edge = pen.color();
-    if (isFrontFace(face)) {
-        const QPoint a = face[0].toPoint(), c = face[2].toPoint();
-        // The edge's colour all over, then the inside within the edges.
-        painter.fillRect(QRect(a, c), edge);
-        if (c.x() - a.x() >= 2 && c.y() - a.y() >= 2)
-            painter.fillRect(QRect(a + QPoint(1, 1), c - QPoint(1, 1)), painter.brush().color());
-        return;
-    }
-    // A side or top face: filled as drawPolygon fills it, its slanting edges
-    // drawn as lines, its upright or level ones filled.
-    painter.setPen(Qt::NoPen);
-    painter.drawPolygon(face);
-    painter.setPen(pen);
-    for (int corner = 0; corner < 4; ++corner) {
-        if (!(edges & edgeFrom(corner)))
-            continue;
-        const QPointF from = face[corner], to = face[(corner + 1) % 4];
-        if (from.x() == to.x() || from.y() == to.y())
-            painter.fillRect(QRect(QPoint(int(std::min(from.x(), to.x())), int(std::min(from.y(), to.y()))),
-                                   QPoint(int(std::max(from.x(), to.x())), int(std::max(from.y(), to.y())))),
-                             edge);
-        else
-            painter.drawLine(from, to);
-    }
-}
-
 } // namespace
-
-void paintBarFace(QPainter &painter, const QPolygonF &face) { paintFace(painter, face); }
 
 void paintShadePanel(QPainter &painter, const QRect &r, const QPalette &colours, bool sunken)
 {
     const QColor topLeft = (sunken ? colours.dark() : colours.light()).color();
     const QColor bottomRight = (sunken ? colours.light() : colours.dark()).color();
-    const QTransform device = painter.deviceTransform();
-    if (device.type() > QTransform::TxTranslate || !whole(device.dx()) || !whole(device.dy()) ||
-        painter.testRenderHint(QPainter::Antialiasing) ||
+    if (!movesByWholePixels(painter) || painter.testRenderHint(QPainter::Antialiasing) ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device() ||
         painter.device()->devicePixelRatio() != 1 || r.width() < 2 || r.height() < 2 || topLeft.alpha() != 255 ||
         bottomRight.alpha() != 255) {
@@ -447,14 +348,12 @@ bool BarChart::drawKeptBackground(QPainter &painter, const Layout &l) const
     // Painted into an image of the device's own kind and copied pixel for
     // pixel, the background comes out as painting it there would: the
     // painter moves it by whole pixels only and scales nothing.
-    const QTransform device = painter.deviceTransform();
     const QPaintEngine *engine = painter.paintEngine();
     const QPaintDevice *target = engine ? engine->paintDevice() : nullptr;
     // A chart painted once (a single picture) does not pay for keeping its
     // background: that starts with its second paint.
     if (paints_++ == 0 || backgroundCapacity_ == 0 || !target || engine->type() != QPaintEngine::Raster ||
-        target->devType() != QInternal::Image || device.type() > QTransform::TxTranslate || !whole(device.dx()) ||
-        !whole(device.dy()))
+        target->devType() != QInternal::Image || !movesByWholePixels(painter))
         return false;
     const auto &targetImage = *static_cast<const QImage *>(target);
     if ((targetImage.format() != QImage::Format_RGB32 && targetImage.format() != QImage::Format_ARGB32_Premultiplied) ||
@@ -595,25 +494,10 @@ void BarChart::paintBars(QPainter &painter, const Layout &l) const
         const auto &faces = l.faces[seriesIndex(series)];
         for (int i = 0; i < faces.size(); ++i) {
             const Rgb colour = toRgb(pointColour(series, i));
-            painter.setPen(QPen(toQColor(shaded(colour, kBarEdgeShade)), 1));
-            painter.setBrush(toQColor(shaded(colour, kBarSideShade)));
-            // Edges that the faces painted next cover with the same pen are
-            // left out: the side's front edge and the top's are the front
-            // face's, and the side's top edge is the top face's.
             const BarFaces &f = faces[i];
-            const bool hasFront = f.front.size() == 4 && isFrontFace(f.front);
-            unsigned sideEdges = kAllEdges, topEdges = kAllEdges;
-            if (f.side.size() == 4 && hasFront && f.front[1] == f.side[0] && f.front[2] == f.side[3])
-                sideEdges &= ~edgeFrom(3);
-            if (f.side.size() == 4 && f.top.size() == 4 && f.top[1] == f.side[0] && f.top[2] == f.side[1])
-                sideEdges &= ~edgeFrom(0);
-            if (f.top.size() == 4 && hasFront && f.front[0] == f.top[0] && f.front[1] == f.top[1])
-                topEdges &= ~edgeFrom(0);
-            paintFace(painter, f.side, sideEdges);
-            painter.setBrush(toQColor(tinted(colour, kBarTopTint)));
-            paintFace(painter, f.top, topEdges);
-            painter.setBrush(toQColor(colour));
-            paintFace(painter, f.front);
+            paintBar(painter, f.side, f.top, f.front,
+                     {toQColor(shaded(colour, kBarEdgeShade)), toQColor(shaded(colour, kBarSideShade)),
+                      toQColor(tinted(colour, kBarTopTint)), toQColor(colour)});
         }
     }
     painter.restore();

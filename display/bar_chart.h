@@ -31,11 +31,6 @@ class QRect;
 
 namespace tavo {
 
-// drawPolygon of a bar's face with the painter's pen and brush. Most front
-// faces are rectangles on whole pixels, which are filled rather than traced:
-// the same pixels for a fraction of the work.
-void paintBarFace(QPainter &painter, const QPolygonF &face);
-
 // qDrawShadePanel one pixel wide: where the painter moves by whole pixels
 // only and does not smooth, its four edges are filled rather than traced.
 void paintShadePanel(QPainter &painter, const QRect &rect, const QPalette &colours, bool sunken);

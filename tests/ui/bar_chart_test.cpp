@@ -1,4 +1,5 @@
 #include "display/bar_chart.h"
+#include "display/bar_faces.h"
 #include "bar_pixels.h"
 #include "display/legend_panel.h"
 #include "display/look.h"
@@ -19,6 +20,7 @@
 #include <cmath>
 #include <optional>
 #include <limits>
+#include <vector>
 
 using namespace tavo;
 
@@ -412,6 +414,61 @@ TEST(BarChart, FacesArePaintedAsDrawPolygonPaintsThem)
             for (int x = 0; x < size.width(); ++x)
                 differing += drawn.pixel(x, y) != filled.pixel(x, y);
         EXPECT_EQ(differing, 0);
+    }
+}
+
+// Faces of every size and depth set into the image's pixels must be the
+// pixels drawPolygon sets, in both image formats a window or a picture
+// paints into; and where the painter would not set the colours as they are
+// (half opaque, clipped across the face), what it paints instead must be too.
+TEST(BarChart, FacesOfEverySizeAreTheOnesDrawPolygonPaints)
+{
+    const QSize size(64, 64);
+    const struct {
+        const char *name;
+        QImage::Format format;
+        double opacity;
+        QRect clip;
+    } settings[] = {
+        {"rgb32", QImage::Format_RGB32, 1, {}},
+        {"premultiplied", QImage::Format_ARGB32_Premultiplied, 1, {}},
+        {"clip around the face", QImage::Format_RGB32, 1, QRect(0, 0, 64, 64)},
+        {"clip across the face", QImage::Format_RGB32, 1, QRect(0, 0, 64, 30)},
+        {"half opaque", QImage::Format_RGB32, 0.5, {}},
+    };
+    std::vector<QPolygonF> faces;
+    for (int width = 1; width <= 6; ++width)
+        for (int depth = 1; depth <= 6; ++depth) {
+            const double x = 8 + width, y = 40 - depth;
+            faces.push_back({{x, y}, {x + width, y}, {x + width + depth, y - depth}, {x + depth, y - depth}});
+            for (const int height : {0, 1, 2, 7}) {
+                faces.push_back({{x, y}, {x + depth, y - depth}, {x + depth, y + height - depth}, {x, y + height}});
+                faces.push_back({{x, y}, {x + width, y}, {x + width, y + height + 1}, {x, y + height + 1}});
+            }
+        }
+    for (const auto &setting : settings) {
+        SCOPED_TRACE(setting.name);
+        int mismatched = 0;
+        for (const QPolygonF &face : faces) {
+            QImage drawn(size, setting.format), filled(size, setting.format);
+            drawn.fill(Qt::white);
+            filled.fill(Qt::white);
+            for (QImage *image : {&drawn, &filled}) {
+                QPainter painter(image);
+                painter.translate(3, 2);
+                painter.setOpacity(setting.opacity);
+                if (!setting.clip.isNull())
+                    painter.setClipRect(setting.clip);
+                painter.setPen(QPen(QColor(10, 20, 30), 1));
+                painter.setBrush(QColor(200, 100, 50));
+                if (image == &drawn)
+                    painter.drawPolygon(face);
+                else
+                    paintBarFace(painter, face);
+            }
+            mismatched += drawn != filled;
+        }
+        EXPECT_EQ(mismatched, 0) << "of " << faces.size() << " faces";
     }
 }
 
