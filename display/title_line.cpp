@@ -40,9 +40,10 @@ void paintMeasuringThrice(QPainter &painter, const QFont &font, const TitleRoom 
     painter.drawText(box, kAlignment, fits ? line : metrics.elidedText(line, Qt::ElideRight, box.width()));
 }
 
-// Text whose every character is a glyph cluster and a grapheme of its own
-// when shaped, laid out left to right: Latin, Greek and Cyrillic letters,
-// digits, punctuation and spaces, no marks, controls or format characters.
+// Text laid out left to right whose every character is a grapheme of its own:
+// Latin, Greek and Cyrillic letters, digits, punctuation and spaces, no marks,
+// controls or format characters. Whether each also became one glyph (no
+// ligatures) is for the layout to tell.
 bool isPlain(const QString &line)
 {
     if (line.isEmpty())
