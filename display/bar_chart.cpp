@@ -4,6 +4,7 @@
 #include "display/legend_panel.h"
 #include "display/look.h"
 #include "display/threshold_field.h"
+#include "display/title_line.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -532,25 +533,15 @@ void BarChart::paintTitle(QPainter &painter) const
     painter.save();
     painter.setFont(fonts_.title);
     painter.setPen(toQColor(kBlue));
-    const QFontMetricsF metrics(fonts_.title);
+    const double lineHeight = QFontMetricsF(fonts_.title).height();
     // Centred on the chart; a line too wide for that moves clear of the legend
     // panel, and what still does not fit is elided.
-    const QRectF whole(4, 0, width() - 8, metrics.height());
+    const QRectF whole(4, 0, width() - 8, lineHeight);
     const double legendRight = !legend_->isHidden() ? legend_->geometry().right() + 5 : whole.left();
-    const double sideRoom = std::max(0.0, legendRight - whole.left());
     double y = titleArea().top();
     for (const QString &line : title_) {
-        QRectF box = whole.translated(0, y);
-        const double advance = metrics.horizontalAdvance(line);
-        if (advance > box.width() - 2 * sideRoom)
-            box.setLeft(legendRight);
-        // elidedText gives back a line that fits, measured as horizontalAdvance
-        // measures it, unchanged; a line with length variants (U+009C) is
-        // measured only up to the first of them, so it goes to elidedText.
-        const bool fits = advance <= box.width() && !line.contains(QChar(0x9c));
-        const QString shown = fits ? line : metrics.elidedText(line, Qt::ElideRight, box.width());
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, shown);
-        y += metrics.height();
+        paintTitleLine(painter, fonts_.title, TitleRoom{whole.translated(0, y), legendRight}, line);
+        y += lineHeight;
     }
     painter.restore();
 }
