@@ -80,15 +80,13 @@ std::unique_ptr<ResultPanel> ResultPanel::offScreen(QSize size)
 void ResultPanel::showResult(const LoadedResult &result)
 {
     profile_ = result.profile;
-    reportBlock_.clear();
-    reportBlock_.reserve(qsizetype(result.reportBlock.size()));
-    for (const std::string_view line : result.reportBlock)
-        reportBlock_.append(fromCp1251(line));
+    reportText_ = result.reportBlock;
+    reportBlock_.reset();
     // A report put out of sight on purpose (pictures of the chart alone) is
     // not filled: appending lays out all the new text.
     if (!meInfo->isHidden()) {
         const int firstNewLine = meInfo->document()->isEmpty() ? 0 : meInfo->blockCount();
-        meInfo->appendPlainText(reportBlock_.join(QLatin1Char('\n')));
+        meInfo->appendPlainText(reportBlock().join(QLatin1Char('\n')));
         // A load is not an edit: undo in the report never takes a block away
         // while the displays still show it.
         meInfo->document()->clearUndoRedoStacks();
@@ -97,6 +95,18 @@ void ResultPanel::showResult(const LoadedResult &result)
     Chart->setTitle({fromCp1251(result.chartTitle)});
     ShowProfile();
     FillResultsGrid();
+}
+
+const QStringList &ResultPanel::reportBlock() const
+{
+    if (!reportBlock_) {
+        QStringList lines;
+        lines.reserve(qsizetype(reportText_.size()));
+        for (const std::string_view line : reportText_)
+            lines.append(fromCp1251(line));
+        reportBlock_ = std::move(lines);
+    }
+    return *reportBlock_;
 }
 
 // Scrolls the report so the block that starts at the given line is read from

@@ -7,11 +7,13 @@
 #include "display/bevel_panel.h"
 #include "display/profile_chart.h"
 #include "profile/profile_record.h"
+#include "profile/report.h"
 
 #include <QSize>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QPlainTextEdit;
 
@@ -52,8 +54,9 @@ public:
     void showResult(const LoadedResult &result);
 
     const ProfileRecord &profile() const { return profile_; }
-    // The block the last load appended to the report, as it was appended.
-    const QStringList &reportBlock() const { return reportBlock_; }
+    // The block the last load appended to the report, as it was appended
+    // (or would have been, for a report out of sight).
+    const QStringList &reportBlock() const;
     ProfileChart &profileChart() { return profileChart_; }
 
     // `ShowProfile`: the chart's series, then the circular diagram.
@@ -80,7 +83,10 @@ private:
     void showReportFrom(int line);
 
     ProfileRecord profile_;
-    QStringList reportBlock_;
+    TextLines reportText_; // the last load's block, cp1251
+    // reportText_ as text, made when first needed: a report out of sight
+    // (pictures of the chart alone) needs none.
+    mutable std::optional<QStringList> reportBlock_;
     ProfileChart profileChart_;
 };
 

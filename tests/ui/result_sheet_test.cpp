@@ -9,10 +9,12 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -192,6 +194,26 @@ TEST_P(ResultSheetTest, PagePicturesAreThePagesOfThePdf)
         EXPECT_EQ(picture.size(), QSize(1191, 1684));
         EXPECT_TRUE(hasFooter(picture, 2.0));
     }
+}
+
+// The report block of a panel whose report is out of sight is made only when
+// asked for; a sheet of it is the sheet of a panel that shows its report.
+TEST_P(ResultSheetTest, AReportOutOfSightStillGivesTheSheetItsBlock)
+{
+    ResultPanel hidden;
+    applyFormLook(hidden);
+    hidden.meInfo->hide();
+    hidden.showResult(result);
+    EXPECT_TRUE(hidden.meInfo->document()->isEmpty());
+    QStringList expected;
+    for (const std::string_view line : result.reportBlock)
+        expected.append(fromCp1251(line));
+    EXPECT_EQ(hidden.reportBlock(), expected);
+    EXPECT_EQ(panel.reportBlock(), expected);
+    const std::vector<QImage> shown = resultSheetPages(panel, 1.0), outOfSight = resultSheetPages(hidden, 1.0);
+    ASSERT_EQ(outOfSight.size(), shown.size());
+    for (std::size_t page = 0; page < shown.size(); ++page)
+        EXPECT_TRUE(outOfSight[page] == shown[page]) << "page " << page + 1;
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, ResultSheetTest, testing::ValuesIn(kSamples),
