@@ -446,7 +446,10 @@ void colourRuns(const QImage &rgb, std::size_t limit, RunFinder finder, ColourRu
         // Room for as many runs as the row has pixels, written in place.
         out.runs.resize(used + std::size_t(width));
         ColourRuns::Run *next = out.runs.data() + used;
-        // A run goes on across the row's start when the colour stays.
+        // A run goes on across the row's start when the colour stays. Starting
+        // a run is written out here and again for the changes below: shared
+        // through a lambda, the run's state left the registers, a tenth more
+        // work for this function.
         if (!lastRow || ((row[0] ^ lastRow[width - 1]) & ~kOpaque) != 0) {
             const QRgb c = row[0] | kOpaque;
             if (lastRow) {
