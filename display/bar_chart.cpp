@@ -12,10 +12,8 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QKeyEvent>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QToolTip>
-#include <qdrawutil.h>
 
 #include <algorithm>
 #include <cmath>
@@ -42,24 +40,6 @@ Rgb toRgb(const QColor &colour)
 QString axisLabel(double value) { return QString::number(static_cast<long long>(std::llround(value))); }
 
 } // namespace
-
-void paintShadePanel(QPainter &painter, const QRect &r, const QPalette &colours, bool sunken)
-{
-    const QColor topLeft = (sunken ? colours.dark() : colours.light()).color();
-    const QColor bottomRight = (sunken ? colours.light() : colours.dark()).color();
-    if (!movesByWholePixels(painter) || painter.testRenderHint(QPainter::Antialiasing) ||
-        painter.compositionMode() != QPainter::CompositionMode_SourceOver || !painter.device() ||
-        painter.device()->devicePixelRatio() != 1 || r.width() < 2 || r.height() < 2 || topLeft.alpha() != 255 ||
-        bottomRight.alpha() != 255) {
-        qDrawShadePanel(&painter, r, colours, sunken, 1);
-        return;
-    }
-    const int left = r.left(), top = r.top(), right = r.right(), bottom = r.bottom();
-    painter.fillRect(QRect(QPoint(left, top), QPoint(right - 1, top)), topLeft);
-    painter.fillRect(QRect(QPoint(left, top), QPoint(left, bottom - 1)), topLeft);
-    painter.fillRect(QRect(QPoint(left, bottom), QPoint(right, bottom)), bottomRight);
-    painter.fillRect(QRect(QPoint(right, top), QPoint(right, bottom - 1)), bottomRight);
-}
 
 BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
@@ -348,16 +328,10 @@ bool BarChart::drawKeptBackground(QPainter &painter, const Layout &l) const
     // Painted into an image of the device's own kind and copied pixel for
     // pixel, the background comes out as painting it there would: the
     // painter moves it by whole pixels only and scales nothing.
-    const QPaintEngine *engine = painter.paintEngine();
-    const QPaintDevice *target = engine ? engine->paintDevice() : nullptr;
     // A chart painted once (a single picture) does not pay for keeping its
     // background: that starts with its second paint.
-    if (paints_++ == 0 || backgroundCapacity_ == 0 || !target || engine->type() != QPaintEngine::Raster ||
-        target->devType() != QInternal::Image || !movesByWholePixels(painter))
-        return false;
-    const auto &targetImage = *static_cast<const QImage *>(target);
-    if ((targetImage.format() != QImage::Format_RGB32 && targetImage.format() != QImage::Format_ARGB32_Premultiplied) ||
-        targetImage.devicePixelRatio() != 1)
+    const QImage *target = imagePaintedOneToOne(painter);
+    if (paints_++ == 0 || backgroundCapacity_ == 0 || !target)
         return false;
 
     const ChartLayout &g = l.geometry;
@@ -372,9 +346,9 @@ bool BarChart::drawKeptBackground(QPainter &painter, const Layout &l) const
                             fonts_.axisTitle,
                             painter.layoutDirection(),
                             int(painter.renderHints()),
-                            targetImage.format(),
-                            targetImage.dotsPerMeterX(),
-                            targetImage.dotsPerMeterY()};
+                            target->format(),
+                            target->dotsPerMeterX(),
+                            target->dotsPerMeterY()};
     auto kept = std::find_if(backgrounds_.begin(), backgrounds_.end(),
                              [&key](const KeptBackground &b) { return b.key == key; });
     if (kept != backgrounds_.end()) {

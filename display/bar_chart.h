@@ -26,14 +26,8 @@
 
 class QLabel;
 class QPainter;
-class QPalette;
-class QRect;
 
 namespace tavo {
-
-// qDrawShadePanel one pixel wide: where the painter moves by whole pixels
-// only and does not smooth, its four edges are filled rather than traced.
-void paintShadePanel(QPainter &painter, const QRect &rect, const QPalette &colours, bool sunken);
 
 class LegendPanel;
 class ThresholdField;

@@ -3,8 +3,10 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPalette>
 #include <QPolygonF>
 #include <QRegion>
+#include <qdrawutil.h>
 
 #include <algorithm>
 #include <cmath>
@@ -100,15 +102,8 @@ public:
     // the painter would change or leave out any of them.
     static std::optional<ImagePixels> under(QPainter &painter, const QRect &bounds)
     {
-        QPaintEngine *engine = painter.paintEngine();
-        if (!engine || engine->type() != QPaintEngine::Raster || painter.opacity() != 1)
-            return std::nullopt;
-        QPaintDevice *device = engine->paintDevice();
-        if (!device || device->devType() != QInternal::Image)
-            return std::nullopt;
-        auto *image = static_cast<QImage *>(device);
-        if ((image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) ||
-            image->devicePixelRatio() != 1)
+        const QImage *image = imagePaintedOneToOne(painter);
+        if (!image || painter.opacity() != 1)
             return std::nullopt;
         const QTransform transform = painter.deviceTransform();
         const QPoint offset(int(transform.dx()), int(transform.dy()));
@@ -117,7 +112,7 @@ public:
             return std::nullopt;
         if (painter.hasClipping() && !QRegion(bounds).subtracted(painter.clipRegion()).isEmpty())
             return std::nullopt;
-        const QRegion systemClip = engine->systemClip();
+        const QRegion systemClip = painter.paintEngine()->systemClip();
         if (!systemClip.isEmpty() && !QRegion(onImage).subtracted(systemClip).isEmpty())
             return std::nullopt;
         // The painter holds the image's bits already; reading them through
@@ -275,6 +270,21 @@ bool movesByWholePixels(const QPainter &painter)
     return device.type() <= QTransform::TxTranslate && whole(device.dx()) && whole(device.dy());
 }
 
+const QImage *imagePaintedOneToOne(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !movesByWholePixels(painter))
+        return nullptr;
+    const QPaintDevice *device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    const auto *image = static_cast<const QImage *>(device);
+    if ((image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) ||
+        image->devicePixelRatio() != 1)
+        return nullptr;
+    return image;
+}
+
 void paintBarFace(QPainter &painter, const QPolygonF &face)
 {
     const QPen pen = painter.pen();
@@ -311,6 +321,22 @@ void paintBar(QPainter &painter, const QPolygonF &side, const QPolygonF &top, co
     paintFace(painter, side, colours.edge, colours.side, sideEdges, pixels);
     paintFace(painter, top, colours.edge, colours.top, topEdges, pixels);
     paintFace(painter, front, colours.edge, colours.front, kAllEdges, pixels);
+}
+
+void paintShadePanel(QPainter &painter, const QRect &r, const QPalette &colours, bool sunken)
+{
+    const QColor topLeft = (sunken ? colours.dark() : colours.light()).color();
+    const QColor bottomRight = (sunken ? colours.light() : colours.dark()).color();
+    if (r.width() < 2 || r.height() < 2 || !paintsOnWholePixels(painter, r, {topLeft, bottomRight}) ||
+        painter.device()->devicePixelRatio() != 1) {
+        qDrawShadePanel(&painter, r, colours, sunken, 1);
+        return;
+    }
+    const int left = r.left(), top = r.top(), right = r.right(), bottom = r.bottom();
+    painter.fillRect(QRect(QPoint(left, top), QPoint(right - 1, top)), topLeft);
+    painter.fillRect(QRect(QPoint(left, top), QPoint(left, bottom - 1)), topLeft);
+    painter.fillRect(QRect(QPoint(left, bottom), QPoint(right, bottom)), bottomRight);
+    painter.fillRect(QRect(QPoint(right, top), QPoint(right, bottom - 1)), bottomRight);
 }
 
 } // namespace tavo

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "display/bar_chart.h"
+#include "display/bar_faces.h"
 #include "display/look.h"
 
 namespace tavo {

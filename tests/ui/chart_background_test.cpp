@@ -2,6 +2,7 @@
 // pixels as one that paints every background anew, whatever changed since the
 // background was kept, and the edges of a shade panel come out as Qt's.
 #include "display/bar_chart.h"
+#include "display/bar_faces.h"
 #include "display/look.h"
 #include "display/result_panel.h"
 
@@ -197,7 +198,8 @@ TEST(ChartBackground, TheWindowShowsTheSameWithAndWithoutKeptBackgrounds)
 }
 
 // paintShadePanel must come out as qDrawShadePanel draws: raised and sunken,
-// of one pixel and of the whole picture, moved, clipped, scaled and smoothed.
+// of one pixel and of the whole picture, moved, clipped, scaled, smoothed
+// and half opaque.
 TEST(ChartBackground, AShadePanelIsTheOneQtDraws)
 {
     const QPalette colours = chartBevelColours();
@@ -209,6 +211,7 @@ TEST(ChartBackground, AShadePanelIsTheOneQtDraws)
         double scale;
         bool smooth;
         QRegion clip;
+        double opacity = 1;
     } cases[] = {
         {"raised", {10, 20, 120, 80}, false, {}, 1, false, {}},
         {"sunken", {10, 20, 120, 80}, true, {}, 1, false, {}},
@@ -221,6 +224,7 @@ TEST(ChartBackground, AShadePanelIsTheOneQtDraws)
         {"clipped", {10, 20, 120, 80}, true, {}, 1, false, QRegion(0, 0, 200, 150).subtracted(QRegion(0, 0, 40, 40))},
         {"scaled", {10, 20, 60, 40}, false, {}, 1.5, false, {}},
         {"smoothed", {10, 20, 120, 80}, false, {}, 1, true, {}},
+        {"half opaque", {10, 20, 120, 80}, false, {}, 1, false, {}, 0.5},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,6 +235,7 @@ TEST(ChartBackground, AShadePanelIsTheOneQtDraws)
             if (!c.clip.isEmpty())
                 painter.setClipRegion(c.clip);
             painter.setRenderHint(QPainter::Antialiasing, c.smooth);
+            painter.setOpacity(c.opacity);
             painter.translate(c.shift);
             painter.scale(c.scale, c.scale);
             if (image == &qt)
