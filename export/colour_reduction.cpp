@@ -523,7 +523,7 @@ std::vector<QRgb> reduceColours(const QImage &rgb, const ColourRuns &pictureRuns
                                 int maxColours, const std::vector<QRgb> &keep)
 {
     // While the picture has few enough colours that the others can still
-    // have exact histogramSlots whatever it keeps, the work is on its runs.
+    // have exact slots whatever it keeps, the work is on its runs.
     const std::size_t colourLimit = kMaxExactColours + keep.size();
     if (!pictureRuns.complete && pictureRuns.colours.size() < colourLimit)
         return reduceColours(rgb, colourRuns(rgb, colourLimit), indices, maxColours, keep);
