@@ -144,6 +144,7 @@ inline ProcessRun runProcess(const std::filesystem::path &program, const std::ve
     const auto errFile = scratch / ("stderr-" + n + ".log");
     const std::string input = options.input.value_or(std::string());
     ProcessRun run;
+    std::string startFailure; // why the program did not start, where that is known
 #ifdef _WIN32
     std::wstring commandLine = detail::quotedArgument(program.wstring());
     for (const auto &a : args)
@@ -198,6 +199,10 @@ inline ProcessRun runProcess(const std::filesystem::path &program, const std::ve
         feeder.join();
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
+    } else {
+        // Said where the program's own errors would be, so that a start that
+        // fails now and then under Wine says why.
+        startFailure = "the test could not start the program: Windows error " + std::to_string(GetLastError());
     }
     for (HANDLE h : {inRead, inWrite, out, err})
         if (h != INVALID_HANDLE_VALUE)
@@ -271,7 +276,7 @@ inline ProcessRun runProcess(const std::filesystem::path &program, const std::ve
 #endif
     if (options.stdoutTo.empty())
         run.out = detail::readAllBytes(outFile);
-    run.err = detail::readAllBytes(errFile);
+    run.err = detail::readAllBytes(errFile) + startFailure;
     return run;
 }
 

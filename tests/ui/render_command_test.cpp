@@ -306,7 +306,8 @@ TEST_F(RenderCommand, BatchPicturesAreThoseOfEachFileAlone)
                 const std::string alone = outPath((name + "-alone." + format).c_str());
                 std::vector<std::string> single = c.options;
                 single.insert(single.end(), {"-o", alone, utf8Of(inputs / (name + ".cry"))});
-                ASSERT_EQ(run(single).status, 0);
+                const CliRun aloneRun = run(single);
+                ASSERT_EQ(aloneRun.status, 0) << aloneRun.err;
                 const std::string fromBatch = readBytes(folder + "/" + name + "." + format);
                 ASSERT_FALSE(fromBatch.empty());
                 EXPECT_TRUE(fromBatch == readBytes(alone)) << "the batch's picture differs";
